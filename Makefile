@@ -1,0 +1,50 @@
+# Two commands for a fresh Debian 12 machine:
+#   make run    build and start the program
+#   make test   build and pass every test
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libbenchmark-dev sqlite3
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build run test bench sweep clean
+
+all: build
+
+# Installs only what is missing, so a prepared machine never waits on apt.
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+configure: deps $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR)
+
+run: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "make run: no graphical display here (DISPLAY is unset); the program needs a desktop session."; \
+	  exit 1; \
+	fi
+	cd $(BUILD_DIR)/bin && ./lumenar
+
+test: build
+	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
+
+# Speed figures (Google Benchmark).
+bench: build
+	$(BUILD_DIR)/bin/lumenar-bench --benchmark_min_time=0.5
+
+# Every year 1583-4900 in both calendars (the tests run a spread sample).
+sweep: build
+	LUMENAR_FULL_SWEEP=1 $(BUILD_DIR)/bin/test_sweep
+
+clean:
+	rm -rf $(BUILD_DIR)

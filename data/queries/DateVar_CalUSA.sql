@@ -1,0 +1,5 @@
+-- name: DateVar->CalUSA
+INSERT INTO C_USA_Temp (Data, Eveniment, Culori, Rang)
+SELECT Data, evenimentuniv, Culori, Rang FROM Variabile_USA
+WHERE Data IS NOT NULL
+ORDER BY Data, ID;

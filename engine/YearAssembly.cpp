@@ -1,0 +1,245 @@
+#include "engine/YearAssembly.h"
+
+#include "engine/LiturgicalDate.h"
+#include "engine/MovableDates.h"
+#include "store/Store.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+
+namespace lumenar {
+
+namespace {
+
+const QString kStJoseph = QStringLiteral("St. Joseph, Husband of Mary");
+const QString kAnnunciation = QStringLiteral("Annunciation of the Lord");
+const QString kImmaculateConception = QStringLiteral("Immaculate Conception of the Virgin Mary");
+const QString kEpiphany = QStringLiteral("Epiphany of the Lord");
+const QString kYearColumns = QStringLiteral("Data, Eveniment, TipZi, Culori, Rang, ID, Cheie");
+
+// Runs the data preparation: whatever fails there means the store's data is unusable.
+template <typename Work> void asBadData(Work &&work)
+{
+    try {
+        work();
+    } catch (const LumenarError &error) {
+        if (error.kind() == ErrorKind::BadData)
+            throw;
+        throw LumenarError(ErrorKind::BadData, LumenarError::badDataText(), error.fullText());
+    }
+}
+
+QString iso(const QDate &date) { return date.toString(Qt::ISODate); }
+
+struct Row
+{
+    qint64 rowid;
+    QDate date;
+};
+
+// "First row" is the first in insertion order; the stored queries insert in a fixed order.
+std::optional<Row> firstRowNamed(const Store &store, const QString &table, const QString &name)
+{
+    QSqlQuery query = store.exec(
+        QStringLiteral("SELECT rowid, Data FROM %1 WHERE Eveniment = ? ORDER BY rowid LIMIT 1").arg(table), {name});
+    if (!query.next())
+        return std::nullopt;
+    return Row{query.value(0).toLongLong(), QDate::fromString(query.value(1).toString(), Qt::ISODate)};
+}
+
+std::optional<Row> firstRowOnDay(const Store &store, const QString &table, int month, int day)
+{
+    QSqlQuery query = store.exec(
+        QStringLiteral("SELECT rowid, Data FROM %1 WHERE substr(Data, 6, 5) = ? ORDER BY rowid LIMIT 1").arg(table),
+        {QStringLiteral("%1-%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0'))});
+    if (!query.next())
+        return std::nullopt;
+    return Row{query.value(0).toLongLong(), QDate::fromString(query.value(1).toString(), Qt::ISODate)};
+}
+
+void moveRow(const Store &store, const QString &table, const Row &row, const QDate &to)
+{
+    store.exec(QStringLiteral("UPDATE %1 SET Data = ? WHERE rowid = ?").arg(table), {iso(to), row.rowid});
+}
+
+void deleteRow(const Store &store, const QString &table, const Row &row)
+{
+    store.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), {row.rowid});
+}
+
+bool isSunday(const QDate &date) { return weekdayNumber(date) == 1; }
+QDate followingMonday(const QDate &date) { return WeekdayOnOrAfter(date, u"2"); }
+
+// Moves St. Joseph, the Annunciation and the Immaculate Conception off the days where they
+// cannot be kept, before precedence is decided, so they compete on their new day.
+void transferSolemnities(const Store &store, const QString &table, std::int16_t year)
+{
+    const QDate easter = EasterSunday(year);
+    const QDate palmSunday = easter.addDays(-7);
+    const QDate secondSundayOfEaster = easter.addDays(7);
+
+    if (auto joseph = firstRowNamed(store, table, kStJoseph)) {
+        // Holy Week and the Easter octave outrank him; he is kept on the Saturday before
+        // Palm Sunday, the last free day before them.
+        if (joseph->date >= palmSunday && joseph->date <= secondSundayOfEaster)
+            moveRow(store, table, *joseph, palmSunday.addDays(-1));
+        else if (isSunday(joseph->date))
+            moveRow(store, table, *joseph, followingMonday(joseph->date));
+    }
+
+    if (auto annunciation = firstRowNamed(store, table, kAnnunciation)) {
+        const qint64 n = annunciation->date.daysTo(easter);
+        if (isSunday(annunciation->date) && annunciation->date != easter && n != 7)
+            moveRow(store, table, *annunciation, followingMonday(annunciation->date));
+        else if (n >= -7 && n <= 7)
+            moveRow(store, table, *annunciation, followingMonday(secondSundayOfEaster));
+    }
+
+    if (auto immaculate = firstRowNamed(store, table, kImmaculateConception)) {
+        if (isSunday(immaculate->date))
+            moveRow(store, table, *immaculate, followingMonday(immaculate->date));
+    }
+}
+
+// The USA's changes to the Universal rows, made while the year table holds nothing else.
+void adaptUniversalRowsForUsa(const Store &store)
+{
+    const QString table = tablesFor(Variant::Usa).yearTable;
+    // Days on which the USA keeps a celebration of its own in place of a Universal one.
+    static constexpr std::array<std::pair<int, int>, 9> kProperDays{
+        {{1, 4}, {1, 5}, {1, 6}, {3, 3}, {5, 15}, {7, 1}, {9, 9}, {11, 13}, {12, 9}}};
+    for (auto [month, day] : kProperDays) {
+        store.exec(QStringLiteral("DELETE FROM UnivFerialReading WHERE RowRef = (SELECT RowRef FROM "
+                                  "UnivFerialReading WHERE substr(data, 6, 5) = ? ORDER BY RowRef LIMIT 1)"),
+                   {QStringLiteral("%1-%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0'))});
+    }
+
+    // Epiphany comes back as the movable Sunday.
+    if (auto epiphany = firstRowNamed(store, table, kEpiphany))
+        deleteRow(store, table, *epiphany);
+    // St. Camillus: 14 July belongs to St. Kateri; he comes back on 18 July.
+    if (auto camillus = firstRowOnDay(store, table, 7, 14))
+        deleteRow(store, table, *camillus);
+    // St. Paul of the Cross: 19 October belongs to the North American Martyrs.
+    if (auto paul = firstRowOnDay(store, table, 10, 19))
+        moveRow(store, table, *paul, QDate(paul->date.year(), 10, 20));
+    // Our Lady of Guadalupe: the USA keeps her on 12 December with its own rank.
+    if (auto guadalupe = firstRowOnDay(store, table, 12, 12))
+        deleteRow(store, table, *guadalupe);
+}
+
+void applySeasonRanks(const Store &store, Variant variant, std::int16_t year)
+{
+    for (const SeasonRankWindow &window : seasonRankWindows(year))
+        FillSeasonRank(store, variant, window.start, window.rank);
+}
+
+void defaultRank(const Store &store, const QString &table)
+{
+    store.exec(QStringLiteral("UPDATE %1 SET Rang = 13 WHERE Rang = 0 OR Rang IS NULL").arg(table));
+}
+
+// Keeps per day the rows of least rank, names the weekdays and numbers the rows.
+void finishYear(const Store &store, const VariantTables &t)
+{
+    store.dropTableIfExists(t.scratchTable); // a leftover of an interrupted run
+    store.runStoredQuery(t.leastRankQuery);
+    store.exec(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
+    store.exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(t.yearTable, kYearColumns, t.scratchTable));
+    store.exec(QStringLiteral("DROP TABLE %1").arg(t.scratchTable));
+    store.runStoredQuery(t.weekdayQuery);
+    store.exec(QStringLiteral("UPDATE %1 SET TipZi = CASE TipZi WHEN '1' THEN 'Sun' WHEN '2' THEN 'Mon' "
+                              "WHEN '3' THEN 'Tue' WHEN '4' THEN 'Wed' WHEN '5' THEN 'Thu' WHEN '6' THEN 'Fri' "
+                              "WHEN '7' THEN 'Sat' ELSE TipZi END")
+                   .arg(t.yearTable));
+}
+
+void numberRows(const Store &store, const QString &table)
+{
+    store.exec(QStringLiteral("UPDATE %1 SET ID = n.num FROM (SELECT rowid AS r, row_number() OVER "
+                              "(ORDER BY Data, Culori DESC, rowid) AS num FROM %1) AS n WHERE n.r = %1.rowid")
+                   .arg(table));
+}
+
+void checkYear(std::int16_t year)
+{
+    if (year < kFirstYear || year > kLastYear)
+        throw LumenarError(ErrorKind::Step,
+                           QStringLiteral("The year must be from %1 to %2.").arg(kFirstYear).arg(kLastYear),
+                           QString::number(year));
+}
+
+} // namespace
+
+void UpdateFixedDatesUniversal(const Store &store, std::int16_t year)
+{
+    store.exec(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {int(year)});
+    store.runStoredQuery(QStringLiteral("ActualizareDataUniv"));
+}
+
+void UpdateFixedDatesUsa(const Store &store, std::int16_t year)
+{
+    store.exec(QStringLiteral("UPDATE C_DIF_USA SET AnCurent = ?"), {int(year)});
+    store.exec(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {int(year)});
+    store.runStoredQuery(QStringLiteral("ActualizareDataUniv"));
+    store.runStoredQuery(QStringLiteral("ActualizareDataDifUSA"));
+}
+
+void DefaultRankUniversal(const Store &store) { defaultRank(store, tablesFor(Variant::Universal).yearTable); }
+
+void DefaultRankUsa(const Store &store) { defaultRank(store, tablesFor(Variant::Usa).yearTable); }
+
+void BuildUniversalYear(const Store &store, std::int16_t year)
+{
+    checkYear(year);
+    const VariantTables &t = tablesFor(Variant::Universal);
+    Store::Transaction tx(store);
+    asBadData([&] {
+        UpdateFixedDatesUniversal(store, year);
+        ComputeMovableDates(store, year, t.movableCode);
+        store.exec(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
+        store.runStoredQuery(t.fixedQuery);
+        store.runStoredQuery(t.movableQuery);
+        applySeasonRanks(store, Variant::Universal, year);
+    });
+    DefaultRankUniversal(store);
+    transferSolemnities(store, t.yearTable, year);
+    store.runStoredQuery(t.othersQuery);
+    finishYear(store, t);
+    numberRows(store, t.yearTable);
+    tx.commit();
+}
+
+void BuildUsaYear(const Store &store, std::int16_t year)
+{
+    checkYear(year);
+    const VariantTables &t = tablesFor(Variant::Usa);
+    Store::Transaction tx(store);
+    asBadData([&] {
+        UpdateFixedDatesUsa(store, year);
+        ComputeMovableDates(store, year, t.movableCode);
+        store.exec(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
+        store.runStoredQuery(t.fixedQuery);
+        adaptUniversalRowsForUsa(store);
+        store.runStoredQuery(QStringLiteral("DateFixeDIF->CalUSA"));
+        store.runStoredQuery(t.movableQuery);
+        applySeasonRanks(store, Variant::Usa, year);
+        DefaultRankUsa(store);
+        transferSolemnities(store, t.yearTable, year);
+        store.runStoredQuery(t.othersQuery);
+        finishYear(store, t);
+    });
+    numberRows(store, t.yearTable);
+    tx.commit();
+}
+
+void BuildYear(const Store &store, Variant variant, std::int16_t year)
+{
+    if (variant == Variant::Universal)
+        BuildUniversalYear(store, year);
+    else
+        BuildUsaYear(store, year);
+}
+
+} // namespace lumenar

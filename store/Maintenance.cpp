@@ -1,0 +1,111 @@
+#include "store/Maintenance.h"
+
+#include "store/Store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace lumenar {
+
+namespace {
+
+QString databasePath(const QString &folder) { return QDir(folder).filePath(QStringLiteral("Lumenar.mdb")); }
+QString tempPath(const QString &folder) { return QDir(folder).filePath(compactionTempName()); }
+
+// True when the file opens as a calendar database and passes SQLite's own check.
+bool isSoundDatabase(const QString &path)
+{
+    try {
+        Store store = Store::open(path);
+        return store.scalar(QStringLiteral("PRAGMA quick_check")).toString() == QLatin1String("ok");
+    } catch (const LumenarError &) {
+        return false;
+    }
+}
+
+bool syncPath(const QString &path, int flags)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), flags);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Puts back a database whose compaction stopped between writing the copy and renaming it;
+// otherwise clears the leftover copy.
+void recoverOrClearTemp(const QString &folder)
+{
+    const QString db = databasePath(folder);
+    const QString temp = tempPath(folder);
+    if (!QFileInfo::exists(temp))
+        return;
+    if (!QFileInfo::exists(db) && isSoundDatabase(temp)) {
+        if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) == 0)
+            syncPath(folder, O_RDONLY | O_DIRECTORY);
+        return;
+    }
+    QFile::remove(temp);
+}
+
+void emptyYearTables(const QString &folder)
+{
+    Store store = Store::open(databasePath(folder));
+    Store::Transaction tx(store);
+    store.exec(QStringLiteral("DELETE FROM C_USA_Temp"));
+    store.exec(QStringLiteral("DELETE FROM C_Univ_Temp"));
+    tx.commit();
+}
+
+} // namespace
+
+QString compactionTempName() { return QStringLiteral("~Temp.mdb"); }
+
+void CuratTemp(const QString &folder)
+{
+    recoverOrClearTemp(folder);
+    emptyYearTables(folder);
+}
+
+CompactResult Optimizez(const QString &folder, QString *detail)
+{
+    auto fail = [detail](const QString &why) {
+        if (detail)
+            *detail = why;
+        return CompactResult::NotCompacted;
+    };
+
+    const QString db = databasePath(folder);
+    const QString temp = tempPath(folder);
+    try {
+        recoverOrClearTemp(folder);
+        emptyYearTables(folder);
+        {
+            Store store = Store::open(db);
+            store.exec(QStringLiteral("VACUUM INTO ?"), {temp});
+        }
+    } catch (const LumenarError &error) {
+        QFile::remove(temp);
+        return fail(error.fullText());
+    }
+
+    // The copy must be complete and on disk before it takes the database's place.
+    if (!isSoundDatabase(temp) || !syncPath(temp, O_RDONLY)) {
+        QFile::remove(temp);
+        return fail(QStringLiteral("the compacted copy could not be verified"));
+    }
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) != 0) {
+        QFile::remove(temp);
+        return fail(QStringLiteral("%1 could not replace %2").arg(temp, db));
+    }
+    syncPath(folder, O_RDONLY | O_DIRECTORY);
+    return CompactResult::Compacted;
+}
+
+} // namespace lumenar

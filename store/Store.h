@@ -1,0 +1,79 @@
+#pragma once
+
+#include "store/Errors.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+namespace lumenar {
+
+// One connection to a calendar database. Every operation that touches the store opens
+// one, works, and lets it go; SQLite makes that cheap. Failures throw LumenarError.
+class Store
+{
+public:
+    // The file every program of ours opens: Lumenar.mdb in the folder of the executable.
+    static QString defaultPath();
+
+    // Opens an existing calendar database. A missing, unreadable or foreign file throws
+    // StoreUnavailable; nothing is ever created by opening.
+    static Store open(const QString &path);
+    // A private in-memory copy of the database at path: work on it never reaches the file.
+    static Store openInMemoryCopy(const QString &path);
+    // Creates a new, empty database file (only the database build does this).
+    static Store create(const QString &path);
+
+    Store(Store &&other) noexcept;
+    Store &operator=(Store &&other) noexcept;
+    Store(const Store &) = delete;
+    Store &operator=(const Store &) = delete;
+    ~Store();
+
+    const QString &path() const { return m_path; }
+    QSqlDatabase database() const;
+
+    // Prepares a statement; the query lives only as long as this Store.
+    QSqlQuery prepare(const QString &sql) const;
+    // Runs a prepared statement, throwing with the statement's own error on failure.
+    static void exec(QSqlQuery &query);
+    // Prepares, binds positionally and runs one statement.
+    QSqlQuery exec(const QString &sql, const QVariantList &values = {}) const;
+    // The first column of the first row, or an invalid QVariant when there is no row.
+    QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
+
+    bool hasTable(const QString &name) const;
+    void dropTableIfExists(const QString &name) const;
+
+    // Runs an action query kept in the store by its name.
+    void runStoredQuery(const QString &name) const;
+    QString storedQueryText(const QString &name) const;
+
+    // A unit of work: rolled back unless commit() is called. Nests through savepoints.
+    class Transaction
+    {
+    public:
+        explicit Transaction(const Store &store);
+        ~Transaction();
+        void commit();
+        Transaction(const Transaction &) = delete;
+        Transaction &operator=(const Transaction &) = delete;
+
+    private:
+        const Store &m_store;
+        QString m_name;
+        bool m_done = false;
+    };
+
+private:
+    Store(QString connectionName, QString path);
+    void close();
+
+    QString m_connection;
+    QString m_path;
+    mutable int m_savepointDepth = 0;
+};
+
+} // namespace lumenar

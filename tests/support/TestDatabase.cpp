@@ -1,0 +1,27 @@
+#include "tests/support/TestDatabase.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <stdexcept>
+
+namespace lumenar::test {
+
+QString builtDatabasePath() { return QStringLiteral(LUMENAR_TEST_DB); }
+QString dataDir() { return QStringLiteral(LUMENAR_DATA_DIR); }
+QString testDataDir() { return QStringLiteral(LUMENAR_TEST_DATA_DIR); }
+QString binDir() { return QStringLiteral(LUMENAR_BIN_DIR); }
+
+TempDatabase::TempDatabase()
+    : m_folder(m_dir.path())
+{
+    if (!m_dir.isValid() || !QFile::copy(builtDatabasePath(), path()))
+        throw std::runtime_error("cannot copy the generated database");
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+QString TempDatabase::path() const { return QDir(m_folder).filePath(QStringLiteral("Lumenar.mdb")); }
+
+Store TempDatabase::open() const { return Store::open(path()); }
+
+} // namespace lumenar::test
