@@ -39,19 +39,21 @@ bool syncPath(const QString &path, int flags)
 }
 
 // Puts back a database whose compaction stopped between writing the copy and renaming it;
-// otherwise clears the leftover copy.
+// beside a database, a leftover copy is only clutter.
 void recoverOrClearTemp(const QString &folder)
 {
     const QString db = databasePath(folder);
     const QString temp = tempPath(folder);
     if (!QFileInfo::exists(temp))
         return;
-    if (!QFileInfo::exists(db) && isSoundDatabase(temp)) {
-        if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) == 0)
-            syncPath(folder, O_RDONLY | O_DIRECTORY);
+    if (QFileInfo::exists(db)) {
+        QFile::remove(temp);
         return;
     }
-    QFile::remove(temp);
+    // Without a database the copy may be all that is left: never delete it.
+    if (isSoundDatabase(temp)
+        && std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) == 0)
+        syncPath(folder, O_RDONLY | O_DIRECTORY);
 }
 
 void emptyYearTables(const QString &folder)

@@ -8,9 +8,9 @@ namespace lumenar {
 QString compactionTempName();
 
 // Empties both year tables at start-up. A "~Temp.mdb" left by an interrupted compaction is
-// removed, unless the database itself is missing and that copy is a sound calendar
-// database: then it is the user's data, and it is put back in place. Throws
-// LumenarError when the database cannot be opened or emptied.
+// removed, unless the database itself is missing: then the copy is the user's data, and
+// it is put back in place when it is a sound calendar database (and left alone when it is
+// not). Throws LumenarError when the database cannot be opened or emptied.
 void CuratTemp(const QString &folder);
 
 enum class CompactResult {

@@ -1,2 +1,121 @@
+// lumenar-cli as a whole process: what scripts and other programs see.
+#include "tests/support/TestDatabase.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
-TEST(Placeholder, Builds) {}
+
+namespace {
+
+struct CliRun
+{
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+class Cli : public ::testing::Test
+{
+protected:
+    QTemporaryDir config; // keeps the user's own settings out of reach
+
+    CliRun run(const QStringList &args)
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        env.insert(QStringLiteral("HOME"), config.path());
+        process.setProcessEnvironment(env);
+        process.start(QDir(lumenar::test::binDir()).filePath(QStringLiteral("lumenar-cli")), args);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    void remember(const QString &variant)
+    {
+        QSettings settings(QDir(config.path()).filePath(QStringLiteral("Lumenar/Rezi.conf")), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Setup/Implicit"), variant);
+    }
+};
+
+QByteArray hashOf(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+TEST_F(Cli, OneDayOfEachCalendar)
+{
+    CliRun usa = run({QStringLiteral("--variant"), QStringLiteral("USA"), QStringLiteral("--date"), QStringLiteral("2026-05-17")});
+    ASSERT_EQ(usa.exitCode, 0) << qPrintable(usa.err);
+    const QStringList lines = usa.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("date\tweekday\tname\trank\tcolour\tid"));
+    EXPECT_TRUE(lines[1].startsWith(QLatin1String("2026-05-17\tSun\tAscension of the Lord\t2\t0\t"))) << qPrintable(lines[1]);
+
+    CliRun universal = run({QStringLiteral("2026"), QStringLiteral("--variant=universal"), QStringLiteral("--date"),
+                         QStringLiteral("2026-05-14")});
+    ASSERT_EQ(universal.exitCode, 0);
+    EXPECT_TRUE(universal.out.contains(QLatin1String("\tAscension of the Lord\t")));
+}
+
+TEST_F(Cli, TheWholeYearAndTheRememberedCalendar)
+{
+    CliRun year = run({QStringLiteral("2025")});
+    ASSERT_EQ(year.exitCode, 0);
+    EXPECT_TRUE(year.out.contains(QLatin1String("2025-01-06\tMon\tEpiphany of the Lord"))); // Universal by default
+    EXPECT_GT(year.out.count(u'\n'), 365);
+
+    remember(QStringLiteral("SUA"));
+    CliRun usa = run({QStringLiteral("2025")});
+    ASSERT_EQ(usa.exitCode, 0);
+    EXPECT_TRUE(usa.out.contains(QLatin1String("2025-01-05\tSun\tEpiphany of the Lord")));
+    EXPECT_TRUE(usa.out.contains(QLatin1String("\tThanksgiving Day\t")));
+}
+
+TEST_F(Cli, ICalendarOutput)
+{
+    CliRun ics = run({QStringLiteral("2026"), QStringLiteral("--format"), QStringLiteral("ics")});
+    ASSERT_EQ(ics.exitCode, 0);
+    EXPECT_TRUE(ics.out.startsWith(QLatin1String("BEGIN:VCALENDAR\r\n")));
+    EXPECT_TRUE(ics.out.contains(QLatin1String("SUMMARY:Easter Sunday\r\n")));
+}
+
+TEST_F(Cli, BadArgumentsSayWhatIsWrongAndPrintNothing)
+{
+    const QList<QStringList> bad{
+        {"1582"},
+        {"4901"},
+        {"twenty"},
+        {"2026", "2027"},
+        {"--variant", "Romania"},
+        {"--variant"},
+        {"--date", "2026-02-30"},
+        {"--date", "6/12/2026"},
+        {"2025", "--date", "2026-01-01"},
+        {"--format", "csv"},
+        {"--colour"},
+    };
+    for (const QStringList &args : bad) {
+        CliRun r = run(args);
+        EXPECT_NE(r.exitCode, 0) << qPrintable(args.join(u' '));
+        EXPECT_TRUE(r.out.isEmpty()) << qPrintable(args.join(u' '));
+        EXPECT_TRUE(r.err.contains(QLatin1String("lumenar-cli: "))) << qPrintable(r.err);
+    }
+}
+
+TEST_F(Cli, NeverChangesTheDatabaseFile)
+{
+    const QString path = QDir(lumenar::test::binDir()).filePath(QStringLiteral("Lumenar.mdb"));
+    const QByteArray before = hashOf(path);
+    ASSERT_EQ(run({QStringLiteral("2031"), QStringLiteral("--variant"), QStringLiteral("USA")}).exitCode, 0);
+    EXPECT_EQ(hashOf(path), before);
+}
