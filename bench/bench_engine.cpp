@@ -1,2 +1,85 @@
+// Speed of the engine on a real calendar database file. Run with `make bench`.
+#include "engine/MovableDates.h"
+#include "engine/YearAssembly.h"
+#include "store/Store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-BENCHMARK_MAIN();
+
+using namespace lumenar;
+
+namespace {
+
+QString binDir() { return QStringLiteral(LUMENAR_BIN_DIR); }
+
+// A private copy of the generated database, so the benchmarks write to a real file.
+struct DatabaseCopy
+{
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Lumenar.mdb"));
+    DatabaseCopy() { QFile::copy(QDir(binDir()).filePath(QStringLiteral("Lumenar.mdb")), path); }
+};
+
+std::int16_t yearFor(benchmark::IterationCount i) { return static_cast<std::int16_t>(1583 + (i * 37) % 3318); }
+
+void BM_ComputeMovableDates(benchmark::State &state)
+{
+    DatabaseCopy copy;
+    Store store = Store::open(copy.path);
+    benchmark::IterationCount i = 0;
+    for (auto _ : state)
+        ComputeMovableDates(store, yearFor(i++), state.range(0) ? QStringLiteral("USA") : QStringLiteral("UNIV"));
+}
+BENCHMARK(BM_ComputeMovableDates)->Arg(0)->Arg(1)->ArgName("usa")->Unit(benchmark::kMicrosecond);
+
+void BM_BuildYear(benchmark::State &state)
+{
+    DatabaseCopy copy;
+    Store store = Store::open(copy.path);
+    const Variant variant = state.range(0) ? Variant::Usa : Variant::Universal;
+    benchmark::IterationCount i = 0;
+    for (auto _ : state)
+        BuildYear(store, variant, yearFor(i++));
+}
+BENCHMARK(BM_BuildYear)->Arg(0)->Arg(1)->ArgName("usa")->Unit(benchmark::kMillisecond);
+
+// As the desktop program calls it: open the file, build, close.
+void BM_OpenAndBuildYear(benchmark::State &state)
+{
+    DatabaseCopy copy;
+    benchmark::IterationCount i = 0;
+    for (auto _ : state) {
+        Store store = Store::open(copy.path);
+        BuildYear(store, Variant::Usa, yearFor(i++));
+    }
+}
+BENCHMARK(BM_OpenAndBuildYear)->Unit(benchmark::kMillisecond);
+
+// lumenar-cli for one year, as a whole process.
+void BM_CliOneYear(benchmark::State &state)
+{
+    const QString program = QDir(binDir()).filePath(QStringLiteral("lumenar-cli"));
+    for (auto _ : state) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(program, {QStringLiteral("2026"), QStringLiteral("--variant"), QStringLiteral("USA")});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0)
+            state.SkipWithError("lumenar-cli failed");
+    }
+}
+BENCHMARK(BM_CliOneYear)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -107,3 +107,8 @@ CREATE TABLE Sezoane (
     Culori INTEGER NOT NULL,
     Cheie  TEXT NOT NULL
 );
+
+-- Day offsets 0..371, for queries that walk through the days of a year.
+CREATE TABLE Numere (n INTEGER PRIMARY KEY);
+WITH RECURSIVE k(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM k WHERE n < 371)
+INSERT INTO Numere (n) SELECT n FROM k;

@@ -171,7 +171,7 @@ void ComputeMovableDates(const Store &store, std::int16_t year, const QString &v
     const std::vector<MovableDate> dates = movableDates(year, variant);
 
     Store::Transaction tx(store);
-    store.exec(QStringLiteral("UPDATE %1 SET Data = NULL").arg(table));
+    store.run(QStringLiteral("UPDATE %1 SET Data = NULL").arg(table));
     QSqlQuery update = store.prepare(QStringLiteral("UPDATE %1 SET Data = ? WHERE rowid = "
                                                     "(SELECT rowid FROM %1 WHERE evenimentuniv = ? ORDER BY rowid LIMIT 1)")
                                          .arg(table));
@@ -198,7 +198,7 @@ std::vector<SeasonRankWindow> seasonRankWindows(std::int16_t year)
 
 void FillSeasonRank(const Store &store, Variant variant, const QDate &start, int rank)
 {
-    store.exec(QStringLiteral("UPDATE %1 SET Rang = ? WHERE (Rang = 0 OR Rang IS NULL) AND Data BETWEEN ? AND ?")
+    store.run(QStringLiteral("UPDATE %1 SET Rang = ? WHERE (Rang = 0 OR Rang IS NULL) AND Data BETWEEN ? AND ?")
                    .arg(tablesFor(variant).yearTable),
                {rank, start.toString(Qt::ISODate), start.addDays(7).toString(Qt::ISODate)});
 }

@@ -60,12 +60,12 @@ std::optional<Row> firstRowOnDay(const Store &store, const QString &table, int m
 
 void moveRow(const Store &store, const QString &table, const Row &row, const QDate &to)
 {
-    store.exec(QStringLiteral("UPDATE %1 SET Data = ? WHERE rowid = ?").arg(table), {iso(to), row.rowid});
+    store.run(QStringLiteral("UPDATE %1 SET Data = ? WHERE rowid = ?").arg(table), {iso(to), row.rowid});
 }
 
 void deleteRow(const Store &store, const QString &table, const Row &row)
 {
-    store.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), {row.rowid});
+    store.run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), {row.rowid});
 }
 
 bool isSunday(const QDate &date) { return weekdayNumber(date) == 1; }
@@ -110,7 +110,7 @@ void adaptUniversalRowsForUsa(const Store &store)
     static constexpr std::array<std::pair<int, int>, 9> kProperDays{
         {{1, 4}, {1, 5}, {1, 6}, {3, 3}, {5, 15}, {7, 1}, {9, 9}, {11, 13}, {12, 9}}};
     for (auto [month, day] : kProperDays) {
-        store.exec(QStringLiteral("DELETE FROM UnivFerialReading WHERE RowRef = (SELECT RowRef FROM "
+        store.run(QStringLiteral("DELETE FROM UnivFerialReading WHERE RowRef = (SELECT RowRef FROM "
                                   "UnivFerialReading WHERE substr(data, 6, 5) = ? ORDER BY RowRef LIMIT 1)"),
                    {QStringLiteral("%1-%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0'))});
     }
@@ -131,35 +131,41 @@ void adaptUniversalRowsForUsa(const Store &store)
 
 void applySeasonRanks(const Store &store, Variant variant, std::int16_t year)
 {
+    // The calendar's own rows all carry a rank; only a store with unranked rows needs this.
+    if (!store.scalar(QStringLiteral("SELECT 1 FROM %1 WHERE Rang = 0 OR Rang IS NULL LIMIT 1")
+                          .arg(tablesFor(variant).yearTable))
+             .isValid())
+        return;
     for (const SeasonRankWindow &window : seasonRankWindows(year))
         FillSeasonRank(store, variant, window.start, window.rank);
 }
 
 void defaultRank(const Store &store, const QString &table)
 {
-    store.exec(QStringLiteral("UPDATE %1 SET Rang = 13 WHERE Rang = 0 OR Rang IS NULL").arg(table));
+    store.run(QStringLiteral("UPDATE %1 SET Rang = 13 WHERE Rang = 0 OR Rang IS NULL").arg(table));
 }
 
-// Keeps per day the rows of least rank, names the weekdays and numbers the rows.
+// Keeps per day the rows of least rank, in reading order, with their weekday numbers.
 void finishYear(const Store &store, const VariantTables &t)
 {
     store.dropTableIfExists(t.scratchTable); // a leftover of an interrupted run
     store.runStoredQuery(t.leastRankQuery);
-    store.exec(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
-    store.exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(t.yearTable, kYearColumns, t.scratchTable));
-    store.exec(QStringLiteral("DROP TABLE %1").arg(t.scratchTable));
+    store.run(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
+    // Reinserted in reading order, so that the row numbers are the new rowids.
+    store.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY Data, Culori DESC, rowid")
+                   .arg(t.yearTable, kYearColumns, t.scratchTable));
+    store.dropTableIfExists(t.scratchTable);
     store.runStoredQuery(t.weekdayQuery);
-    store.exec(QStringLiteral("UPDATE %1 SET TipZi = CASE TipZi WHEN '1' THEN 'Sun' WHEN '2' THEN 'Mon' "
-                              "WHEN '3' THEN 'Tue' WHEN '4' THEN 'Wed' WHEN '5' THEN 'Thu' WHEN '6' THEN 'Fri' "
-                              "WHEN '7' THEN 'Sat' ELSE TipZi END")
-                   .arg(t.yearTable));
 }
 
-void numberRows(const Store &store, const QString &table)
+// Names the weekdays and numbers the rows in one pass: the rows already stand in reading
+// order, so each number is the row's place in the table.
+void nameAndNumberRows(const Store &store, const QString &table)
 {
-    store.exec(QStringLiteral("UPDATE %1 SET ID = n.num FROM (SELECT rowid AS r, row_number() OVER "
-                              "(ORDER BY Data, Culori DESC, rowid) AS num FROM %1) AS n WHERE n.r = %1.rowid")
-                   .arg(table));
+    store.run(QStringLiteral("UPDATE %1 SET TipZi = CASE TipZi WHEN '1' THEN 'Sun' WHEN '2' THEN 'Mon' "
+                             "WHEN '3' THEN 'Tue' WHEN '4' THEN 'Wed' WHEN '5' THEN 'Thu' WHEN '6' THEN 'Fri' "
+                             "WHEN '7' THEN 'Sat' ELSE TipZi END, ID = rowid - (SELECT min(rowid) FROM %1) + 1")
+                  .arg(table));
 }
 
 void checkYear(std::int16_t year)
@@ -174,14 +180,14 @@ void checkYear(std::int16_t year)
 
 void UpdateFixedDatesUniversal(const Store &store, std::int16_t year)
 {
-    store.exec(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {int(year)});
+    store.run(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {int(year)});
     store.runStoredQuery(QStringLiteral("ActualizareDataUniv"));
 }
 
 void UpdateFixedDatesUsa(const Store &store, std::int16_t year)
 {
-    store.exec(QStringLiteral("UPDATE C_DIF_USA SET AnCurent = ?"), {int(year)});
-    store.exec(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {int(year)});
+    store.run(QStringLiteral("UPDATE C_DIF_USA SET AnCurent = ?"), {int(year)});
+    store.run(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {int(year)});
     store.runStoredQuery(QStringLiteral("ActualizareDataUniv"));
     store.runStoredQuery(QStringLiteral("ActualizareDataDifUSA"));
 }
@@ -198,7 +204,7 @@ void BuildUniversalYear(const Store &store, std::int16_t year)
     asBadData([&] {
         UpdateFixedDatesUniversal(store, year);
         ComputeMovableDates(store, year, t.movableCode);
-        store.exec(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
+        store.run(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
         store.runStoredQuery(t.fixedQuery);
         store.runStoredQuery(t.movableQuery);
         applySeasonRanks(store, Variant::Universal, year);
@@ -207,7 +213,7 @@ void BuildUniversalYear(const Store &store, std::int16_t year)
     transferSolemnities(store, t.yearTable, year);
     store.runStoredQuery(t.othersQuery);
     finishYear(store, t);
-    numberRows(store, t.yearTable);
+    nameAndNumberRows(store, t.yearTable);
     tx.commit();
 }
 
@@ -219,7 +225,7 @@ void BuildUsaYear(const Store &store, std::int16_t year)
     asBadData([&] {
         UpdateFixedDatesUsa(store, year);
         ComputeMovableDates(store, year, t.movableCode);
-        store.exec(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
+        store.run(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
         store.runStoredQuery(t.fixedQuery);
         adaptUniversalRowsForUsa(store);
         store.runStoredQuery(QStringLiteral("DateFixeDIF->CalUSA"));
@@ -230,7 +236,7 @@ void BuildUsaYear(const Store &store, std::int16_t year)
         store.runStoredQuery(t.othersQuery);
         finishYear(store, t);
     });
-    numberRows(store, t.yearTable);
+    nameAndNumberRows(store, t.yearTable);
     tx.commit();
 }
 

@@ -258,6 +258,7 @@ void buildDatabase(const QString &dataDir, const QString &outPath, const BuildOp
         loadCommentaries(store, QDir(dataDir).filePath(QStringLiteral("commentaries")), options);
         tx.commit();
         store.exec(QStringLiteral("VACUUM"));
+        store.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
     } catch (...) {
         QFile::remove(partial);
         throw;

@@ -92,6 +92,11 @@ CompactResult Optimizez(const QString &folder, QString *detail)
             Store store = Store::open(db);
             store.exec(QStringLiteral("VACUUM INTO ?"), {temp});
         }
+        {
+            // The copy does not inherit the journal mode; it replaces the database, so it must.
+            Store copy = Store::open(temp);
+            copy.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        }
     } catch (const LumenarError &error) {
         QFile::remove(temp);
         return fail(error.fullText());

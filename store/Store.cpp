@@ -50,6 +50,7 @@ Store::Store(Store &&other) noexcept
     : m_connection(std::exchange(other.m_connection, QString()))
     , m_path(std::move(other.m_path))
     , m_savepointDepth(other.m_savepointDepth)
+    , m_statements(std::move(other.m_statements))
 {
 }
 
@@ -60,6 +61,7 @@ Store &Store::operator=(Store &&other) noexcept
         m_connection = std::exchange(other.m_connection, QString());
         m_path = std::move(other.m_path);
         m_savepointDepth = other.m_savepointDepth;
+        m_statements = std::move(other.m_statements);
     }
     return *this;
 }
@@ -70,6 +72,7 @@ void Store::close()
 {
     if (m_connection.isEmpty())
         return;
+    m_statements.clear(); // no query may outlive its connection
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         if (db.isOpen())
@@ -107,6 +110,11 @@ Store Store::open(const QString &path)
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
             throwUnavailable(QStringLiteral("%1: %2").arg(path, sqlError(probe.lastError())));
         probe.finish();
+        // The database is kept in WAL mode: commits need no flush of their own, and a power
+        // loss can cost the last commits but never corrupt the file.
+        probe.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+        probe.finish();
+        store.attachScratch();
         if (!store.hasTable(QStringLiteral("StoredQueries")))
             throwUnavailable(QStringLiteral("%1 is not a calendar database").arg(path));
     }
@@ -119,6 +127,7 @@ Store Store::create(const QString &path)
     QSqlDatabase db = addConnection(store.m_connection, store.m_path);
     if (!db.open())
         throw LumenarError(ErrorKind::Step, QStringLiteral("Cannot create %1").arg(path), sqlError(db.lastError()));
+    store.attachScratch();
     return store;
 }
 
@@ -157,7 +166,15 @@ Store Store::openInMemoryCopy(const QString &path)
     tx.commit();
     copy.exec(QStringLiteral("DETACH DATABASE src"));
     copy.m_path = source.path();
+    copy.attachScratch();
     return copy;
+}
+
+void Store::attachScratch()
+{
+    // Scratch tables of the year assembly live in a schema of their own: creating and
+    // dropping them then leaves every prepared statement on the calendar tables valid.
+    exec(QStringLiteral("ATTACH DATABASE ':memory:' AS scratch"));
 }
 
 QSqlDatabase Store::database() const { return QSqlDatabase::database(m_connection, false); }
@@ -188,10 +205,32 @@ QSqlQuery Store::exec(const QString &sql, const QVariantList &values) const
     return query;
 }
 
+QSqlQuery &Store::cached(const QString &sql) const
+{
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end())
+        it = m_statements.insert(sql, prepare(sql));
+    return it.value();
+}
+
+void Store::run(const QString &sql, const QVariantList &values) const
+{
+    QSqlQuery &query = cached(sql);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    exec(query);
+    query.finish();
+}
+
 QVariant Store::scalar(const QString &sql, const QVariantList &values) const
 {
-    QSqlQuery query = exec(sql, values);
-    return query.next() ? query.value(0) : QVariant();
+    QSqlQuery &query = cached(sql);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    exec(query);
+    QVariant value = query.next() ? query.value(0) : QVariant();
+    query.finish();
+    return value;
 }
 
 bool Store::hasTable(const QString &name) const
@@ -205,7 +244,8 @@ void Store::dropTableIfExists(const QString &name) const
 {
     QString quoted = name;
     quoted.replace(u'"', QStringLiteral("\"\""));
-    exec(QStringLiteral("DROP TABLE IF EXISTS \"%1\"").arg(quoted));
+    for (const char *schema : {"temp", "main", "scratch"})
+        run(QStringLiteral("DROP TABLE IF EXISTS %1.\"%2\"").arg(QLatin1String(schema), quoted));
 }
 
 QString Store::storedQueryText(const QString &name) const
@@ -218,11 +258,20 @@ QString Store::storedQueryText(const QString &name) const
 
 void Store::runStoredQuery(const QString &name) const
 {
-    QString sql = storedQueryText(name);
-    QSqlQuery query(database());
-    if (!query.exec(sql))
+    const QString key = QStringLiteral("stored query: ") + name;
+    auto it = m_statements.find(key);
+    if (it == m_statements.end()) {
+        QSqlQuery query(database());
+        query.setForwardOnly(true);
+        if (!query.prepare(storedQueryText(name)))
+            throw LumenarError(ErrorKind::Step, QStringLiteral("The stored query \"%1\" failed").arg(name),
+                               sqlError(query.lastError()));
+        it = m_statements.insert(key, query);
+    }
+    if (!it->exec())
         throw LumenarError(ErrorKind::Step, QStringLiteral("The stored query \"%1\" failed").arg(name),
-                           sqlError(query.lastError()));
+                           sqlError(it->lastError()));
+    it->finish();
 }
 
 Store::Transaction::Transaction(const Store &store)

@@ -2,6 +2,7 @@
 
 #include "store/Errors.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -41,10 +42,14 @@ public:
     static void exec(QSqlQuery &query);
     // Prepares, binds positionally and runs one statement.
     QSqlQuery exec(const QString &sql, const QVariantList &values = {}) const;
+    // Runs a statement that returns no rows. The prepared statement is kept for the next
+    // run of the same text: a year assembly runs the same few dozen statements each time.
+    void run(const QString &sql, const QVariantList &values = {}) const;
     // The first column of the first row, or an invalid QVariant when there is no row.
     QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
 
     bool hasTable(const QString &name) const;
+    // Drops a table of that name from any schema that holds one.
     void dropTableIfExists(const QString &name) const;
 
     // Runs an action query kept in the store by its name.
@@ -70,10 +75,13 @@ public:
 private:
     Store(QString connectionName, QString path);
     void close();
+    void attachScratch();
+    QSqlQuery &cached(const QString &sql) const;
 
     QString m_connection;
     QString m_path;
     mutable int m_savepointDepth = 0;
+    mutable QHash<QString, QSqlQuery> m_statements;
 };
 
 } // namespace lumenar

@@ -208,14 +208,17 @@ TEST_F(Assembly, AFailedAssemblyLeavesThePreviousYearWhole)
     const QString usa = yearSnapshot(store, Variant::Usa);
     const QString movable = store.scalar(QStringLiteral("SELECT group_concat(Data) FROM Variabile_Univ")).toString();
 
-    // A late step fails: the caller reports it in its own words.
+    // A late step fails: the caller reports it in its own words. (A connection keeps the
+    // stored queries it has prepared, so the broken store is opened afresh.)
     store.exec(QStringLiteral("UPDATE StoredQueries SET Sql = 'UPDATE NoSuchTable SET x = 1' WHERE Name = 'doTipZi'"));
+    store = db.open();
     EXPECT_EQ(kindOf([&] { BuildUniversalYear(store, 2027); }), ErrorKind::Step);
     EXPECT_EQ(yearSnapshot(store, Variant::Universal), universal);
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT group_concat(Data) FROM Variabile_Univ")).toString(), movable);
 
     // The data preparation fails: a data error.
     store.exec(QStringLiteral("DELETE FROM StoredQueries WHERE Name = 'DateFixe->CalUSA'"));
+    store = db.open();
     EXPECT_EQ(kindOf([&] { BuildUsaYear(store, 2027); }), ErrorKind::BadData);
     EXPECT_EQ(yearSnapshot(store, Variant::Usa), usa);
 

@@ -3,6 +3,10 @@
 -- lacks (29 February) gets no date rather than slipping into March.
 UPDATE Calendar_Fix_Univ
 SET Data = CASE
-    WHEN date(printf('%04d-%02d-%02d', AnCurent, Luna, Zi), '+0 days') = printf('%04d-%02d-%02d', AnCurent, Luna, Zi)
+    WHEN Zi <= CASE
+        WHEN Luna = 2 THEN 28 + (AnCurent % 4 = 0 AND (AnCurent % 100 <> 0 OR AnCurent % 400 = 0))
+        WHEN Luna IN (4, 6, 9, 11) THEN 30
+        ELSE 31
+    END
     THEN printf('%04d-%02d-%02d', AnCurent, Luna, Zi)
 END;

@@ -2,9 +2,12 @@
 -- Appends a row for every weekday that no movable celebration names: the weekdays of
 -- each season, named, ranked and coloured as the Sezoane table says, counted from the
 -- dates the movable computation has just written. Sundays always have a movable row.
--- Weeks of Ordinary Time after Pentecost are counted back from the Thirty-Fourth, the
--- week of Christ the King.
-WITH RECURSIVE
+-- Days are Julian day numbers (weekday (n + 1) % 7, 0 = Sunday), drawn from the Numere
+-- table rather than a recursive query, which is several times slower here. Each season
+-- is a range of days whose ordinal counts from `base`, a Sunday whose own ordinal is
+-- `w0`, in steps of `step` days; the weeks after Pentecost are counted back from the
+-- Thirty-Fourth, the week of Christ the King (a1 - 7).
+WITH
 anchor AS (
     SELECT
         (SELECT Data FROM Variabile_Univ WHERE evenimentuniv = 'Easter Sunday') AS easter,
@@ -14,58 +17,48 @@ anchor AS (
         (SELECT Data FROM Variabile_Univ WHERE evenimentuniv = 'First Sunday of Advent') AS advent,
         NULL AS movable_epiphany
 ),
-year AS (
-    SELECT easter, baptism, ash, pentecost, advent,
-           substr(easter, 1, 4) AS y,
-           coalesce(movable_epiphany, substr(easter, 1, 4) || '-01-06') AS epiphany,
-           date(ash, '+4 days') AS lent1,
-           date(advent, '-7 days') AS king
+k AS MATERIALIZED (
+    SELECT
+        CAST(julianday(easter) + 0.5 AS INTEGER) AS e,
+        CAST(julianday(baptism) + 0.5 AS INTEGER) AS b,
+        CAST(julianday(ash) + 0.5 AS INTEGER) AS aw,
+        CAST(julianday(pentecost) + 0.5 AS INTEGER) AS p,
+        CAST(julianday(advent) + 0.5 AS INTEGER) AS a1,
+        CAST(julianday(coalesce(movable_epiphany, substr(easter, 1, 4) || '-01-06')) + 0.5 AS INTEGER) AS ep,
+        CAST(julianday(substr(easter, 1, 4) || '-01-01') + 0.5 AS INTEGER) AS jan1,
+        CAST(julianday(substr(easter, 1, 4) || '-12-17') + 0.5 AS INTEGER) AS dec17
     FROM anchor
     WHERE easter IS NOT NULL AND baptism IS NOT NULL AND ash IS NOT NULL
       AND pentecost IS NOT NULL AND advent IS NOT NULL
 ),
-days(d) AS (
-    SELECT y || '-01-02' FROM year
-    UNION ALL
-    SELECT date(d, '+1 day') FROM days, year WHERE d < y || '-12-31'
+ranges(code, first, last, base, w0, step, firstday) AS MATERIALIZED (
+              SELECT 'BEFORE_EPIPHANY',     jan1 + 1,  ep - 1,     jan1,             1,  7, 2 FROM k
+    UNION ALL SELECT 'AFTER_EPIPHANY',      ep + 1,    b - 1,      ep,               1,  7, 0 FROM k
+    UNION ALL SELECT 'ORDINARY',            b + 1,     aw - 1,     b - (b + 1) % 7,  1,  7, 0 FROM k
+    UNION ALL SELECT 'AFTER_ASH_WEDNESDAY', aw + 1,    aw + 3,     aw,               1,  7, 0 FROM k
+    UNION ALL SELECT 'LENT',                aw + 5,    e - 8,      aw + 4,           1,  7, 0 FROM k
+    UNION ALL SELECT 'EASTER_OCTAVE',       e + 1,     e + 6,      e,                1,  7, 0 FROM k
+    UNION ALL SELECT 'EASTER',              e + 8,     p - 1,      e,                1,  7, 0 FROM k
+    UNION ALL SELECT 'ORDINARY',            p + 1,     a1 - 1,     p,  34 - (a1 - 7 - p) / 7, 7, 0 FROM k
+    UNION ALL SELECT 'ADVENT',              a1 + 1,    dec17 - 1,  a1,               1,  7, 0 FROM k
+    UNION ALL SELECT 'LATE_ADVENT',         dec17,     dec17 + 7,  dec17,            1,  7, 17 FROM k
+    UNION ALL SELECT 'CHRISTMAS_OCTAVE',    dec17 + 9, dec17 + 14, dec17 + 9,        2,  1, 26 FROM k
 ),
-classified AS (
-    SELECT
-        d,
-        CAST(strftime('%w', d) AS INTEGER) + 1 AS weekday,
-        CAST(strftime('%d', d) AS INTEGER) AS dom,
-        CASE
-            WHEN d < epiphany THEN 'BEFORE_EPIPHANY'
-            WHEN d > epiphany AND d < baptism THEN 'AFTER_EPIPHANY'
-            WHEN d > baptism AND d < ash THEN 'ORDINARY'
-            WHEN d > ash AND d < lent1 THEN 'AFTER_ASH_WEDNESDAY'
-            WHEN d > lent1 AND d < date(easter, '-7 days') THEN 'LENT'
-            WHEN d > easter AND d < date(easter, '+7 days') THEN 'EASTER_OCTAVE'
-            WHEN d > date(easter, '+7 days') AND d < pentecost THEN 'EASTER'
-            WHEN d > pentecost AND d < advent THEN 'ORDINARY'
-            WHEN d > advent AND d < y || '-12-17' THEN 'ADVENT'
-            WHEN d BETWEEN y || '-12-17' AND y || '-12-24' THEN 'LATE_ADVENT'
-            WHEN d >= y || '-12-26' THEN 'CHRISTMAS_OCTAVE'
-        END AS season,
-        CASE
-            WHEN d > baptism AND d < ash THEN
-                1 + CAST((julianday(d) - julianday(date(baptism, '-' || strftime('%w', baptism) || ' days'))) / 7 AS INTEGER)
-            WHEN d > lent1 AND d < easter THEN 1 + CAST((julianday(d) - julianday(lent1)) / 7 AS INTEGER)
-            WHEN d > easter AND d < pentecost THEN 1 + CAST((julianday(d) - julianday(easter)) / 7 AS INTEGER)
-            WHEN d > pentecost AND d < advent THEN
-                34 - CAST((julianday(king) - julianday(date(d, '-' || strftime('%w', d) || ' days'))) / 7 AS INTEGER)
-            WHEN d > advent AND d < y || '-12-17' THEN 1 + CAST((julianday(d) - julianday(advent)) / 7 AS INTEGER)
-            WHEN d >= y || '-12-26' THEN CAST(strftime('%d', d) AS INTEGER) - 24
-        END AS week
-    FROM days, year
-    WHERE strftime('%w', d) <> '0'
+-- The least rank each day already has: a weekday that would lose to it is not added.
+decided AS MATERIALIZED (
+    SELECT CAST(julianday(Data) + 0.5 AS INTEGER) AS n, min(Rang) AS best FROM C_Univ_Temp GROUP BY Data
+),
+seasons AS MATERIALIZED (
+    SELECT r.first, r.last, r.base, r.w0, r.step, r.firstday, s.Model, s.Culori, s.Rang, s.Cheie, k.jan1
+    FROM ranges AS r JOIN Sezoane AS s ON s.Cod = r.code, k
+    WHERE r.first <= r.last
 )
 INSERT INTO C_Univ_Temp (Data, Eveniment, Culori, Rang, Cheie)
-SELECT c.d,
-       replace(replace(replace(s.Model, '{weekday}', z.Nume), '{ordinal}', coalesce(o.Nume, '')), '{day}', c.dom),
-       s.Culori, s.Rang, s.Cheie
-FROM classified AS c
-JOIN Sezoane AS s ON s.Cod = c.season
-JOIN ZileSaptamanii AS z ON z.Numar = c.weekday
-LEFT JOIN Ordinale AS o ON o.Numar = c.week
-ORDER BY c.d;
+SELECT date(d.n - 0.5),
+       replace(replace(replace(d.Model, '{weekday}', z.Nume), '{ordinal}', coalesce(o.Nume, '')), '{day}', d.firstday + d.n - d.first),
+       d.Culori, d.Rang, d.Cheie
+FROM (SELECT x.n + se.jan1 AS n, se.* FROM seasons AS se JOIN Numere AS x ON x.n BETWEEN se.first - se.jan1 AND se.last - se.jan1) AS d
+JOIN ZileSaptamanii AS z ON z.Numar = (d.n + 1) % 7 + 1
+LEFT JOIN Ordinale AS o ON o.Numar = d.w0 + (d.n - d.base) / d.step
+LEFT JOIN decided AS dd ON dd.n = d.n
+WHERE (d.n + 1) % 7 <> 0 AND (dd.best IS NULL OR dd.best >= d.Rang);

@@ -1,2 +1,3 @@
 -- name: doTipZi_USA
-UPDATE C_USA_Temp SET TipZi = CAST(CAST(strftime('%w', Data) AS INTEGER) + 1 AS TEXT);
+-- Weekday numbers, 1 = Sunday … 7 = Saturday, from the Julian day number (0 = Monday).
+UPDATE C_USA_Temp SET TipZi = CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT);
