@@ -114,8 +114,7 @@ int main(int argc, char *argv[])
             std::fputs(kUsage, stdout);
             return 0;
         }
-        std::fputs(kUsage, stderr);
-        return problem(*error);
+        return problem(*error + QStringLiteral(" (see lumenar-cli --help)"));
     }
     const Variant variant = options.variant.value_or(variantFromSetting(rememberedVariantSetting()));
     const auto year = static_cast<std::int16_t>(*options.year);

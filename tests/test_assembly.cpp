@@ -40,16 +40,6 @@ QString yearSnapshot(const Store &store, Variant variant)
         .toString();
 }
 
-ErrorKind kindOf(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const LumenarError &e) {
-        return e.kind();
-    }
-    ADD_FAILURE() << "no error";
-    return ErrorKind::Step;
-}
 
 // Replaces the fixed-date tables with a few rows of a test's own.
 void useFixedRows(const Store &store, const QString &table, const QList<QVariantList> &rows)
@@ -212,19 +202,19 @@ TEST_F(Assembly, AFailedAssemblyLeavesThePreviousYearWhole)
     // stored queries it has prepared, so the broken store is opened afresh.)
     store.exec(QStringLiteral("UPDATE StoredQueries SET Sql = 'UPDATE NoSuchTable SET x = 1' WHERE Name = 'doTipZi'"));
     store = db.open();
-    EXPECT_EQ(kindOf([&] { BuildUniversalYear(store, 2027); }), ErrorKind::Step);
+    EXPECT_EQ(test::errorKindOf([&] { BuildUniversalYear(store, 2027); }), ErrorKind::Step);
     EXPECT_EQ(yearSnapshot(store, Variant::Universal), universal);
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT group_concat(Data) FROM Variabile_Univ")).toString(), movable);
 
     // The data preparation fails: a data error.
     store.exec(QStringLiteral("DELETE FROM StoredQueries WHERE Name = 'DateFixe->CalUSA'"));
     store = db.open();
-    EXPECT_EQ(kindOf([&] { BuildUsaYear(store, 2027); }), ErrorKind::BadData);
+    EXPECT_EQ(test::errorKindOf([&] { BuildUsaYear(store, 2027); }), ErrorKind::BadData);
     EXPECT_EQ(yearSnapshot(store, Variant::Usa), usa);
 
     // A year outside the calendar is refused before anything changes.
-    EXPECT_EQ(kindOf([&] { BuildUniversalYear(store, 1582); }), ErrorKind::Step);
-    EXPECT_EQ(kindOf([&] { BuildUniversalYear(store, 4901); }), ErrorKind::Step);
+    EXPECT_EQ(test::errorKindOf([&] { BuildUniversalYear(store, 1582); }), ErrorKind::Step);
+    EXPECT_EQ(test::errorKindOf([&] { BuildUniversalYear(store, 4901); }), ErrorKind::Step);
     EXPECT_EQ(yearSnapshot(store, Variant::Universal), universal);
 }
 

@@ -1,7 +1,6 @@
 // lumenar-cli as a whole process: what scripts and other programs see.
 #include "tests/support/TestDatabase.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -43,12 +42,6 @@ protected:
     }
 };
 
-QByteArray hashOf(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 } // namespace
 
@@ -108,14 +101,15 @@ TEST_F(Cli, BadArgumentsSayWhatIsWrongAndPrintNothing)
         CliRun r = run(args);
         EXPECT_NE(r.exitCode, 0) << qPrintable(args.join(u' '));
         EXPECT_TRUE(r.out.isEmpty()) << qPrintable(args.join(u' '));
-        EXPECT_TRUE(r.err.contains(QLatin1String("lumenar-cli: "))) << qPrintable(r.err);
+        EXPECT_TRUE(r.err.startsWith(QLatin1String("lumenar-cli: "))) << qPrintable(r.err);
+        EXPECT_EQ(r.err.count(u'\n'), 1) << "one line: " << qPrintable(r.err);
     }
 }
 
 TEST_F(Cli, NeverChangesTheDatabaseFile)
 {
     const QString path = QDir(lumenar::test::binDir()).filePath(QStringLiteral("Lumenar.mdb"));
-    const QByteArray before = hashOf(path);
+    const QByteArray before = lumenar::test::fileHash(path);
     ASSERT_EQ(run({QStringLiteral("2031"), QStringLiteral("--variant"), QStringLiteral("USA")}).exitCode, 0);
-    EXPECT_EQ(hashOf(path), before);
+    EXPECT_EQ(lumenar::test::fileHash(path), before);
 }

@@ -2,7 +2,6 @@
 #include "store/Store.h"
 #include "tests/support/TestDatabase.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,24 +13,7 @@ using lumenar::test::TempDatabase;
 
 namespace {
 
-QByteArray fileHash(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
-ErrorKind kindOf(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const LumenarError &e) {
-        return e.kind();
-    }
-    ADD_FAILURE() << "no error";
-    return ErrorKind::Step;
-}
 
 // A copy of the data sources that a test may break.
 QString copyDataDir(const QTemporaryDir &dir)
@@ -53,18 +35,18 @@ TEST(StoreOpen, MissingUnreadableOrForeignFilesAreReportedAndNeverCreated)
 {
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("Lumenar.mdb"));
-    EXPECT_EQ(kindOf([&] { Store::open(missing); }), ErrorKind::StoreUnavailable);
+    EXPECT_EQ(test::errorKindOf([&] { Store::open(missing); }), ErrorKind::StoreUnavailable);
     EXPECT_FALSE(QFileInfo::exists(missing)) << "opening must not create a database";
 
     QFile text(dir.filePath(QStringLiteral("notes.mdb")));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("This is not a database, only some words that fill a file to look like one.\n");
     text.close();
-    EXPECT_EQ(kindOf([&] { Store::open(text.fileName()); }), ErrorKind::StoreUnavailable);
+    EXPECT_EQ(test::errorKindOf([&] { Store::open(text.fileName()); }), ErrorKind::StoreUnavailable);
 
     // An empty SQLite database is not a calendar database.
     { Store::create(dir.filePath(QStringLiteral("empty.mdb"))).exec(QStringLiteral("CREATE TABLE t (x)")); }
-    EXPECT_EQ(kindOf([&] { Store::open(dir.filePath(QStringLiteral("empty.mdb"))); }), ErrorKind::StoreUnavailable);
+    EXPECT_EQ(test::errorKindOf([&] { Store::open(dir.filePath(QStringLiteral("empty.mdb"))); }), ErrorKind::StoreUnavailable);
 
     try {
         Store::open(missing);
@@ -145,7 +127,7 @@ TEST(UnivFerialReading, DeletingThroughTheViewDeletesTheYearRow)
 TEST(InMemoryCopy, WorkOnTheCopyNeverReachesTheFile)
 {
     TempDatabase db;
-    const QByteArray before = fileHash(db.path());
+    const QByteArray before = test::fileHash(db.path());
     {
         Store copy = Store::openInMemoryCopy(db.path());
         copy.exec(QStringLiteral("DELETE FROM Calendar_Fix_Univ"));
@@ -154,7 +136,7 @@ TEST(InMemoryCopy, WorkOnTheCopyNeverReachesTheFile)
         // The copy keeps the view's trigger.
         EXPECT_TRUE(copy.scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'trigger'")).isValid());
     }
-    EXPECT_EQ(fileHash(db.path()), before);
+    EXPECT_EQ(test::fileHash(db.path()), before);
     Store store = db.open();
     EXPECT_GT(store.scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
 }
@@ -188,8 +170,8 @@ TEST(DatabaseBuild, SameSourcesGiveTheSameFile)
     options.requireCommentaries = false;
     buildDatabase(test::dataDir(), a, options);
     buildDatabase(test::dataDir(), b, options);
-    EXPECT_EQ(fileHash(a), fileHash(b));
-    EXPECT_FALSE(fileHash(a).isEmpty());
+    EXPECT_EQ(test::fileHash(a), test::fileHash(b));
+    EXPECT_FALSE(test::fileHash(a).isEmpty());
 }
 
 TEST(DatabaseBuild, BrokenSourcesFailWithTheirFileAndKeepTheOldDatabase)
@@ -200,7 +182,7 @@ TEST(DatabaseBuild, BrokenSourcesFailWithTheirFileAndKeepTheOldDatabase)
     BuildOptions lax;
     lax.requireCommentaries = false;
     buildDatabase(data, out, lax);
-    const QByteArray good = fileHash(out);
+    const QByteArray good = test::fileHash(out);
 
     auto expectFailure = [&](const QString &file, const QByteArray &content, const QString &mentions) {
         const QString path = QDir(data).filePath(file);
@@ -219,7 +201,7 @@ TEST(DatabaseBuild, BrokenSourcesFailWithTheirFileAndKeepTheOldDatabase)
         } catch (const LumenarError &e) {
             EXPECT_TRUE(e.message().contains(mentions)) << qPrintable(e.message());
         }
-        EXPECT_EQ(fileHash(out), good) << "the previous database must survive";
+        EXPECT_EQ(test::fileHash(out), good) << "the previous database must survive";
         EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral(".partial")));
         if (old.isEmpty())
             QFile::remove(path);

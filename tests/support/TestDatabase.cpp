@@ -1,5 +1,6 @@
 #include "tests/support/TestDatabase.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 
@@ -11,6 +12,24 @@ QString builtDatabasePath() { return QStringLiteral(LUMENAR_TEST_DB); }
 QString dataDir() { return QStringLiteral(LUMENAR_DATA_DIR); }
 QString testDataDir() { return QStringLiteral(LUMENAR_TEST_DATA_DIR); }
 QString binDir() { return QStringLiteral(LUMENAR_BIN_DIR); }
+
+std::optional<ErrorKind> errorKindOf(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const LumenarError &e) {
+        return e.kind();
+    }
+    return std::nullopt;
+}
+
+QByteArray fileHash(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
 
 TempDatabase::TempDatabase()
     : m_folder(m_dir.path())

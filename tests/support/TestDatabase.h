@@ -2,9 +2,14 @@
 
 #include "store/Store.h"
 
+#include "store/Errors.h"
+
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
+#include <optional>
 #include <ostream>
 
 // Readable GoogleTest messages for the Qt types the tests compare.
@@ -20,6 +25,12 @@ QString builtDatabasePath();
 QString dataDir();
 QString testDataDir();
 QString binDir();
+
+// The kind of error `work` throws, or nothing when it throws none.
+std::optional<ErrorKind> errorKindOf(const std::function<void()> &work);
+
+// SHA-256 of a file's bytes (empty when it cannot be read).
+QByteArray fileHash(const QString &path);
 
 // A private copy of the generated database in a temporary folder.
 class TempDatabase
