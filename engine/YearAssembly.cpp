@@ -4,7 +4,6 @@
 #include "engine/MovableDates.h"
 #include "store/Store.h"
 
-#include <array>
 #include <optional>
 #include <utility>
 
@@ -106,14 +105,23 @@ void transferSolemnities(const Store &store, const QString &table, std::int16_t 
 void adaptUniversalRowsForUsa(const Store &store)
 {
     const QString table = tablesFor(Variant::Usa).yearTable;
-    // Days on which the USA keeps a celebration of its own in place of a Universal one.
-    static constexpr std::array<std::pair<int, int>, 9> kProperDays{
-        {{1, 4}, {1, 5}, {1, 6}, {3, 3}, {5, 15}, {7, 1}, {9, 9}, {11, 13}, {12, 9}}};
-    for (auto [month, day] : kProperDays) {
-        store.run(QStringLiteral("DELETE FROM UnivFerialReading WHERE RowRef = (SELECT RowRef FROM "
-                                  "UnivFerialReading WHERE substr(data, 6, 5) = ? ORDER BY RowRef LIMIT 1)"),
-                   {QStringLiteral("%1-%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0'))});
-    }
+    // Days on which the USA keeps a celebration of its own in place of a Universal one; each
+    // loses its first row, if any. The days are distinct, so one reading finds them all.
+    static const QVariantList kProperDays{
+        QStringLiteral("01-04"), QStringLiteral("01-05"), QStringLiteral("01-06"),
+        QStringLiteral("03-03"), QStringLiteral("05-15"), QStringLiteral("07-01"),
+        QStringLiteral("09-09"), QStringLiteral("11-13"), QStringLiteral("12-09"),
+    };
+    QVariantList firstRows;
+    QSqlQuery firsts = store.exec(QStringLiteral("SELECT min(RowRef) FROM UnivFerialReading "
+                                                 "WHERE substr(data, 6, 5) IN (?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                                                 "GROUP BY substr(data, 6, 5)"),
+                                  kProperDays);
+    while (firsts.next())
+        firstRows << firsts.value(0);
+    firsts.finish();
+    for (const QVariant &row : firstRows)
+        store.run(QStringLiteral("DELETE FROM UnivFerialReading WHERE RowRef = ?"), {row});
 
     // Epiphany comes back as the movable Sunday.
     if (auto epiphany = firstRowNamed(store, table, kEpiphany))
