@@ -3,6 +3,9 @@
 #include "engine/LiturgicalDate.h"
 #include "store/Store.h"
 
+#include <QHash>
+#include <QStringList>
+
 #include <array>
 
 namespace lumenar {
@@ -168,19 +171,24 @@ void ComputeMovableDates(const Store &store, std::int16_t year, const QString &v
         return;
 
     const QString &table = tablesFor(variant).movableTable;
-    const std::vector<MovableDate> dates = movableDates(year, variant);
 
-    Store::Transaction tx(store);
-    store.run(QStringLiteral("UPDATE %1 SET Data = NULL").arg(table));
-    QSqlQuery update = store.prepare(QStringLiteral("UPDATE %1 SET Data = ? WHERE rowid = "
-                                                    "(SELECT rowid FROM %1 WHERE evenimentuniv = ? ORDER BY rowid LIMIT 1)")
-                                         .arg(table));
-    for (const MovableDate &entry : dates) {
-        update.bindValue(0, entry.date.toString(Qt::ISODate));
-        update.bindValue(1, entry.name);
-        Store::exec(update);
+    // A later date for a name replaces an earlier one. Names are unique in the table, so one
+    // pass gives each row its date, or none when this year computes none for it.
+    QStringList names;
+    QHash<QString, QDate> finalDate;
+    for (const MovableDate &entry : movableDates(year, variant)) {
+        if (!finalDate.contains(entry.name))
+            names << entry.name;
+        finalDate[entry.name] = entry.date;
     }
-    tx.commit();
+    QVariantList values;
+    values.reserve(names.size() * 2);
+    for (const QString &name : names)
+        values << name << finalDate[name].toString(Qt::ISODate);
+
+    store.run(QStringLiteral("UPDATE %1 SET Data = CASE evenimentuniv %2 END")
+                  .arg(table, QStringList(names.size(), QStringLiteral("WHEN ? THEN ?")).join(u' ')),
+              values);
 }
 
 std::vector<SeasonRankWindow> seasonRankWindows(std::int16_t year)

@@ -16,6 +16,8 @@ const QString kAnnunciation = QStringLiteral("Annunciation of the Lord");
 const QString kImmaculateConception = QStringLiteral("Immaculate Conception of the Virgin Mary");
 const QString kEpiphany = QStringLiteral("Epiphany of the Lord");
 const QString kYearColumns = QStringLiteral("Data, Eveniment, TipZi, Culori, Rang, ID, Cheie");
+// The weekday number of Data as text, "1" = Sunday, from its Julian day number (0 = Monday).
+const QString kWeekdayNumber = QStringLiteral("CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT)");
 
 // Runs the data preparation: whatever fails there means the store's data is unusable.
 template <typename Work> void asBadData(Work &&work)
@@ -159,9 +161,11 @@ void finishYear(const Store &store, const VariantTables &t)
     store.dropTableIfExists(t.scratchTable); // a leftover of an interrupted run
     store.runStoredQuery(t.leastRankQuery);
     store.run(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
-    // Reinserted in reading order, so that the row numbers are the new rowids.
-    store.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 ORDER BY Data, Culori DESC, rowid")
-                   .arg(t.yearTable, kYearColumns, t.scratchTable));
+    // Reinserted in reading order, so that the row numbers are the new rowids, and with the
+    // weekday numbers already in place, so that the weekday query finds nothing to rewrite.
+    store.run(QStringLiteral("INSERT INTO %1 (%2) SELECT Data, Eveniment, %4, Culori, Rang, ID, Cheie FROM %3 "
+                             "ORDER BY Data, Culori DESC, rowid")
+                  .arg(t.yearTable, kYearColumns, t.scratchTable, kWeekdayNumber));
     store.dropTableIfExists(t.scratchTable);
     store.runStoredQuery(t.weekdayQuery);
 }

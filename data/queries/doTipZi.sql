@@ -1,3 +1,5 @@
 -- name: doTipZi
 -- Weekday numbers, 1 = Sunday … 7 = Saturday, from the Julian day number (0 = Monday).
-UPDATE C_Univ_Temp SET TipZi = CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT);
+-- Rows that already hold their number are left as they are.
+UPDATE C_Univ_Temp SET TipZi = CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT)
+WHERE TipZi IS NOT CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT);
