@@ -113,6 +113,8 @@ Store Store::open(const QString &path)
         // The database is kept in WAL mode: commits need no flush of their own, and a power
         // loss can cost the last commits but never corrupt the file.
         probe.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+        // The sorts and intermediate results of a year assembly are small: keep them off disk.
+        probe.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
         probe.finish();
         store.attachScratch();
         if (!store.hasTable(QStringLiteral("StoredQueries")))
