@@ -15,6 +15,7 @@ const QString kStJoseph = QStringLiteral("St. Joseph, Husband of Mary");
 const QString kAnnunciation = QStringLiteral("Annunciation of the Lord");
 const QString kImmaculateConception = QStringLiteral("Immaculate Conception of the Virgin Mary");
 const QString kEpiphany = QStringLiteral("Epiphany of the Lord");
+const QString kDayOfPrayer = QStringLiteral("Day of Prayer for the Legal Protection of Unborn Children");
 const QString kYearColumns = QStringLiteral("Data, Eveniment, TipZi, Culori, Rang, ID, Cheie");
 // The weekday number of Data as text, "1" = Sunday, from its Julian day number (0 = Monday).
 const QString kWeekdayNumber = QStringLiteral("CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT)");
@@ -139,6 +140,16 @@ void adaptUniversalRowsForUsa(const Store &store)
         deleteRow(store, table, *guadalupe);
 }
 
+// The USA keeps its day of prayer of 22 January on the Monday when that day is a Sunday.
+void transferUsaDays(const Store &store)
+{
+    const QString table = tablesFor(Variant::Usa).yearTable;
+    if (auto prayer = firstRowNamed(store, table, kDayOfPrayer)) {
+        if (isSunday(prayer->date))
+            moveRow(store, table, *prayer, followingMonday(prayer->date));
+    }
+}
+
 void applySeasonRanks(const Store &store, Variant variant, std::int16_t year)
 {
     // The calendar's own rows all carry a rank; only a store with unranked rows needs this.
@@ -245,6 +256,7 @@ void BuildUsaYear(const Store &store, std::int16_t year)
         applySeasonRanks(store, Variant::Usa, year);
         DefaultRankUsa(store);
         transferSolemnities(store, t.yearTable, year);
+        transferUsaDays(store);
         store.runStoredQuery(t.othersQuery);
         finishYear(store, t);
     });

@@ -128,6 +128,17 @@ TEST_F(Assembly, UsaReplacesTheUniversalRowsOfItsOwnDays)
     EXPECT_EQ(namesOn(store, usa, {2026, 5, 14}), QStringList{"St. Matthias, Apostle"});
 }
 
+TEST_F(Assembly, UsaDayOfPrayerLeavesASunday)
+{
+    const QString prayer = QStringLiteral("Day of Prayer for the Legal Protection of Unborn Children");
+    BuildUsaYear(store, 2023); // 22 January 2023 is a Sunday
+    EXPECT_EQ(datesOf(store, Variant::Usa, prayer), QList<QDate>{QDate(2023, 1, 23)});
+    EXPECT_EQ(namesOn(store, Variant::Usa, {2023, 1, 22}), QStringList{"Third Sunday of Ordinary Time"});
+    EXPECT_EQ(namesOn(store, Variant::Usa, {2023, 1, 23}), QStringList{prayer});
+    BuildUsaYear(store, 2026);
+    EXPECT_EQ(datesOf(store, Variant::Usa, prayer), QList<QDate>{QDate(2026, 1, 22)});
+}
+
 TEST_F(Assembly, UsaDeletionsTakeOneRowPerDayAndOnlyUniversalOnes)
 {
     // Two Universal rows on 4 January, one on 12 December and on 19 October; the USA's own
