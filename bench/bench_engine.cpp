@@ -14,7 +14,10 @@ using namespace lumenar;
 
 namespace {
 
-QString binDir() { return QStringLiteral(LUMENAR_BIN_DIR); }
+QString binDir()
+{
+    return QStringLiteral(LUMENAR_BIN_DIR);
+}
 
 // A private copy of the generated database, so the benchmarks write to a real file.
 struct DatabaseCopy
@@ -24,7 +27,10 @@ struct DatabaseCopy
     DatabaseCopy() { QFile::copy(QDir(binDir()).filePath(QStringLiteral("Lumenar.mdb")), path); }
 };
 
-std::int16_t yearFor(benchmark::IterationCount i) { return static_cast<std::int16_t>(1583 + (i * 37) % 3318); }
+std::int16_t yearFor(benchmark::IterationCount i)
+{
+    return static_cast<std::int16_t>(1583 + (i * 37) % 3318);
+}
 
 void BM_ComputeMovableDates(benchmark::State &state)
 {

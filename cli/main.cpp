@@ -21,8 +21,7 @@ using namespace lumenar;
 
 namespace {
 
-const char *kUsage =
-    "usage: lumenar-cli [YEAR] [--variant Universal|USA] [--date YYYY-MM-DD] [--format tsv|ics]\n";
+const char *kUsage = "usage: lumenar-cli [YEAR] [--variant Universal|USA] [--date YYYY-MM-DD] [--format tsv|ics]\n";
 
 struct Options
 {
@@ -86,7 +85,10 @@ std::optional<QString> parse(const QStringList &args, Options &options)
     if (!options.year)
         options.year = options.date ? options.date->year() : QDate::currentDate().year();
     if (*options.year < kFirstYear || *options.year > kLastYear)
-        return QStringLiteral("the year must be from %1 to %2, not %3").arg(kFirstYear).arg(kLastYear).arg(*options.year);
+        return QStringLiteral("the year must be from %1 to %2, not %3")
+            .arg(kFirstYear)
+            .arg(kLastYear)
+            .arg(*options.year);
     if (options.date && options.date->year() != *options.year)
         return QStringLiteral("the date %1 is not in the year %2")
             .arg(options.date->toString(Qt::ISODate))
@@ -122,8 +124,8 @@ int main(int argc, char *argv[])
     try {
         Store store = Store::openInMemoryCopy(Store::defaultPath());
         BuildYear(store, variant, year);
-        std::vector<Celebration> rows =
-            options.date ? dayCelebrations(store, variant, *options.date) : yearCelebrations(store, variant);
+        std::vector<Celebration> rows
+            = options.date ? dayCelebrations(store, variant, *options.date) : yearCelebrations(store, variant);
         if (options.format == QLatin1String("ics"))
             writeOut(toICalendar(rows, variant, year, QDateTime::currentDateTimeUtc()));
         else

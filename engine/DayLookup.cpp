@@ -92,14 +92,16 @@ std::optional<IconColour> iconColourForCode(int code)
 
 int dayColourCode(const Store &store, Variant variant, const QDate &date)
 {
-    QVariant code = store.scalar(
-        QStringLiteral("SELECT Culori FROM %1 WHERE Data = ? ORDER BY Culori DESC, ID LIMIT 1")
-            .arg(tablesFor(variant).yearTable),
+    QVariant code = store.scalar(QStringLiteral("SELECT Culori FROM %1 WHERE Data = ? ORDER BY Culori DESC, ID LIMIT 1")
+                                     .arg(tablesFor(variant).yearTable),
         {date.toString(Qt::ISODate)});
     return code.isValid() ? code.toInt() : 0;
 }
 
-QDate noEventDate() { return QDate(1899, 12, 30); }
+QDate noEventDate()
+{
+    return QDate(1899, 12, 30);
+}
 
 QDate EventDateById(const Store &store, Variant variant, std::int32_t id)
 {
@@ -112,17 +114,16 @@ QDate EventDateById(const Store &store, Variant variant, std::int32_t id)
 
 std::vector<Celebration> dayCelebrations(const Store &store, Variant variant, const QDate &date)
 {
-    QSqlQuery query =
-        store.exec(QStringLiteral("SELECT %1 FROM %2 WHERE Data = ? ORDER BY Culori DESC, ID")
-                       .arg(kColumns, tablesFor(variant).yearTable),
-                   {date.toString(Qt::ISODate)});
+    QSqlQuery query = store.exec(QStringLiteral("SELECT %1 FROM %2 WHERE Data = ? ORDER BY Culori DESC, ID")
+                                     .arg(kColumns, tablesFor(variant).yearTable),
+        {date.toString(Qt::ISODate)});
     return readCelebrations(query);
 }
 
 std::vector<Celebration> yearCelebrations(const Store &store, Variant variant)
 {
-    QSqlQuery query =
-        store.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY ID").arg(kColumns, tablesFor(variant).yearTable));
+    QSqlQuery query
+        = store.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY ID").arg(kColumns, tablesFor(variant).yearTable));
     return readCelebrations(query);
 }
 

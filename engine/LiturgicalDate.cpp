@@ -37,7 +37,10 @@ struct I16
     }
 };
 
-I16 n16(int x) { return I16::of(x); }
+I16 n16(int x)
+{
+    return I16::of(x);
+}
 
 QDate searchWeekday(const QDate &date, QStringView weekday, int step)
 {
@@ -51,7 +54,10 @@ QDate searchWeekday(const QDate &date, QStringView weekday, int step)
 
 } // namespace
 
-int weekdayNumber(const QDate &date) { return date.dayOfWeek() % 7 + 1; }
+int weekdayNumber(const QDate &date)
+{
+    return date.dayOfWeek() % 7 + 1;
+}
 
 QDate EasterSunday(std::int16_t year)
 {
@@ -70,9 +76,15 @@ QDate EasterSunday(std::int16_t year)
     return QDate(Y.v, M.v, D.v);
 }
 
-QDate WeekdayOnOrBefore(const QDate &date, QStringView weekday) { return searchWeekday(date, weekday, -1); }
+QDate WeekdayOnOrBefore(const QDate &date, QStringView weekday)
+{
+    return searchWeekday(date, weekday, -1);
+}
 
-QDate WeekdayOnOrAfter(const QDate &date, QStringView weekday) { return searchWeekday(date, weekday, +1); }
+QDate WeekdayOnOrAfter(const QDate &date, QStringView weekday)
+{
+    return searchWeekday(date, weekday, +1);
+}
 
 QDate AddWeeks(const QDate &date, std::int32_t weeks)
 {
@@ -96,6 +108,9 @@ QDate SubtractWeeks(const QDate &date, std::int32_t weeks)
     return result;
 }
 
-QDate EpiphanyFixedDate(std::int16_t year) { return QDate(year, 1, 6); }
+QDate EpiphanyFixedDate(std::int16_t year)
+{
+    return QDate(year, 1, 6);
+}
 
 } // namespace lumenar

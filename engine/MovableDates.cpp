@@ -21,41 +21,65 @@ const QString kSaturday = QStringLiteral("7");
 
 // Sundays of Ordinary Time before Lent, second to ninth.
 const std::array<QString, 8> kEarlyOrdinarySundays = {
-    QStringLiteral("Second Sunday of Ordinary Time"),  QStringLiteral("Third Sunday of Ordinary Time"),
-    QStringLiteral("Fourth Sunday of Ordinary Time"),  QStringLiteral("Fifth Sunday of Ordinary Time"),
-    QStringLiteral("Sixth Sunday of Ordinary Time"),   QStringLiteral("Seventh Sunday of Ordinary Time"),
-    QStringLiteral("Eighth Sunday of Ordinary Time"),  QStringLiteral("Ninth Sunday of Ordinary Time"),
+    QStringLiteral("Second Sunday of Ordinary Time"),
+    QStringLiteral("Third Sunday of Ordinary Time"),
+    QStringLiteral("Fourth Sunday of Ordinary Time"),
+    QStringLiteral("Fifth Sunday of Ordinary Time"),
+    QStringLiteral("Sixth Sunday of Ordinary Time"),
+    QStringLiteral("Seventh Sunday of Ordinary Time"),
+    QStringLiteral("Eighth Sunday of Ordinary Time"),
+    QStringLiteral("Ninth Sunday of Ordinary Time"),
 };
 
 // Counted back from the Thirty-Third, down to the Sunday after Holy Trinity.
 const std::array<QString, 25> kLateOrdinarySundays = {
-    QStringLiteral("Thirty-Second Sunday of Ordinary Time"), QStringLiteral("Thirty-First Sunday of Ordinary Time"),
-    QStringLiteral("Thirtieth Sunday of Ordinary Time"),     QStringLiteral("Twenty-Ninth Sunday of Ordinary Time"),
-    QStringLiteral("Twenty-Eighth Sunday of Ordinary Time"), QStringLiteral("Twenty-Seventh Sunday of Ordinary Time"),
-    QStringLiteral("Twenty-Sixth Sunday of Ordinary Time"),  QStringLiteral("Twenty-Fifth Sunday of Ordinary Time"),
-    QStringLiteral("Twenty-Fourth Sunday of Ordinary Time"), QStringLiteral("Twenty-Third Sunday of Ordinary Time"),
-    QStringLiteral("Twenty-Second Sunday of Ordinary Time"), QStringLiteral("Twenty-First Sunday of Ordinary Time"),
-    QStringLiteral("Twentieth Sunday of Ordinary Time"),     QStringLiteral("Nineteenth Sunday of Ordinary Time"),
-    QStringLiteral("Eighteenth Sunday of Ordinary Time"),    QStringLiteral("Seventeenth Sunday of Ordinary Time"),
-    QStringLiteral("Sixteenth Sunday of Ordinary Time"),     QStringLiteral("Fifteenth Sunday of Ordinary Time"),
-    QStringLiteral("Fourteenth Sunday of Ordinary Time"),    QStringLiteral("Thirteenth Sunday of Ordinary Time"),
-    QStringLiteral("Twelfth Sunday of Ordinary Time"),       QStringLiteral("Eleventh Sunday of Ordinary Time"),
-    QStringLiteral("Tenth Sunday of Ordinary Time"),         QStringLiteral("Ninth Sunday of Ordinary Time"),
+    QStringLiteral("Thirty-Second Sunday of Ordinary Time"),
+    QStringLiteral("Thirty-First Sunday of Ordinary Time"),
+    QStringLiteral("Thirtieth Sunday of Ordinary Time"),
+    QStringLiteral("Twenty-Ninth Sunday of Ordinary Time"),
+    QStringLiteral("Twenty-Eighth Sunday of Ordinary Time"),
+    QStringLiteral("Twenty-Seventh Sunday of Ordinary Time"),
+    QStringLiteral("Twenty-Sixth Sunday of Ordinary Time"),
+    QStringLiteral("Twenty-Fifth Sunday of Ordinary Time"),
+    QStringLiteral("Twenty-Fourth Sunday of Ordinary Time"),
+    QStringLiteral("Twenty-Third Sunday of Ordinary Time"),
+    QStringLiteral("Twenty-Second Sunday of Ordinary Time"),
+    QStringLiteral("Twenty-First Sunday of Ordinary Time"),
+    QStringLiteral("Twentieth Sunday of Ordinary Time"),
+    QStringLiteral("Nineteenth Sunday of Ordinary Time"),
+    QStringLiteral("Eighteenth Sunday of Ordinary Time"),
+    QStringLiteral("Seventeenth Sunday of Ordinary Time"),
+    QStringLiteral("Sixteenth Sunday of Ordinary Time"),
+    QStringLiteral("Fifteenth Sunday of Ordinary Time"),
+    QStringLiteral("Fourteenth Sunday of Ordinary Time"),
+    QStringLiteral("Thirteenth Sunday of Ordinary Time"),
+    QStringLiteral("Twelfth Sunday of Ordinary Time"),
+    QStringLiteral("Eleventh Sunday of Ordinary Time"),
+    QStringLiteral("Tenth Sunday of Ordinary Time"),
+    QStringLiteral("Ninth Sunday of Ordinary Time"),
     QStringLiteral("Eighth Sunday of Ordinary Time"),
 };
 
 const std::array<QString, 4> kLaterLentSundays = {
-    QStringLiteral("Second Sunday in Lent"), QStringLiteral("Third Sunday in Lent"),
-    QStringLiteral("Fourth Sunday in Lent"), QStringLiteral("Fifth Sunday in Lent"),
+    QStringLiteral("Second Sunday in Lent"),
+    QStringLiteral("Third Sunday in Lent"),
+    QStringLiteral("Fourth Sunday in Lent"),
+    QStringLiteral("Fifth Sunday in Lent"),
 };
 
 const std::array<QString, 6> kEasterSundays = {
-    QStringLiteral("Second Sunday of Easter"), QStringLiteral("Third Sunday of Easter"),
-    QStringLiteral("Fourth Sunday of Easter"), QStringLiteral("Fifth Sunday of Easter"),
-    QStringLiteral("Sixth Sunday of Easter"),  QStringLiteral("Seventh Sunday of Easter"),
+    QStringLiteral("Second Sunday of Easter"),
+    QStringLiteral("Third Sunday of Easter"),
+    QStringLiteral("Fourth Sunday of Easter"),
+    QStringLiteral("Fifth Sunday of Easter"),
+    QStringLiteral("Sixth Sunday of Easter"),
+    QStringLiteral("Seventh Sunday of Easter"),
 };
 
-QDate ashWednesday(const QDate &easter) { return WeekdayOnOrBefore(easter.addDays(-42), kWednesday); }
+QDate ashWednesday(const QDate &easter)
+{
+    return WeekdayOnOrBefore(easter.addDays(-42), kWednesday);
+}
 
 } // namespace
 
@@ -115,8 +139,7 @@ std::vector<MovableDate> movableDates(std::int16_t year, Variant variant)
             continue;
         write(kEasterSundays[k - 1], AddWeeks(E, k));
     }
-    write(QStringLiteral("Ascension of the Lord"),
-          usa ? AddWeeks(E, 6) : WeekdayOnOrAfter(AddWeeks(E, 5), kThursday));
+    write(QStringLiteral("Ascension of the Lord"), usa ? AddWeeks(E, 6) : WeekdayOnOrAfter(AddWeeks(E, 5), kThursday));
     const QDate P = WeekdayOnOrBefore(E.addDays(50), kSunday);
     write(QStringLiteral("Pentecost"), P);
     write(QStringLiteral("Mary, Mother of the Church"), WeekdayOnOrAfter(P.addDays(1), kMonday));
@@ -143,9 +166,8 @@ std::vector<MovableDate> movableDates(std::int16_t year, Variant variant)
         write(QStringLiteral("Thanksgiving Day"), WeekdayOnOrBefore(QDate(year, 11, 28), kThursday));
 
     const QDate christmas(year, 12, 25);
-    write(QStringLiteral("The Holy Family"), weekdayNumber(christmas) == 1
-                                                 ? QDate(year, 12, 30)
-                                                 : WeekdayOnOrBefore(QDate(year, 12, 31), kSunday));
+    write(QStringLiteral("The Holy Family"),
+        weekdayNumber(christmas) == 1 ? QDate(year, 12, 30) : WeekdayOnOrBefore(QDate(year, 12, 31), kSunday));
     const QDate A4 = WeekdayOnOrBefore(QDate(year, 12, 24), kSunday);
     const QDate A3 = WeekdayOnOrBefore(A4.addDays(-1), kSunday);
     const QDate A2 = WeekdayOnOrBefore(A3.addDays(-1), kSunday);
@@ -188,7 +210,7 @@ void ComputeMovableDates(const Store &store, std::int16_t year, const QString &v
 
     store.run(QStringLiteral("UPDATE %1 SET Data = CASE evenimentuniv %2 END")
                   .arg(table, QStringList(names.size(), QStringLiteral("WHEN ? THEN ?")).join(u' ')),
-              values);
+        values);
 }
 
 std::vector<SeasonRankWindow> seasonRankWindows(std::int16_t year)
@@ -207,8 +229,8 @@ std::vector<SeasonRankWindow> seasonRankWindows(std::int16_t year)
 void FillSeasonRank(const Store &store, Variant variant, const QDate &start, int rank)
 {
     store.run(QStringLiteral("UPDATE %1 SET Rang = ? WHERE (Rang = 0 OR Rang IS NULL) AND Data BETWEEN ? AND ?")
-                   .arg(tablesFor(variant).yearTable),
-               {rank, start.toString(Qt::ISODate), start.addDays(7).toString(Qt::ISODate)});
+                  .arg(tablesFor(variant).yearTable),
+        {rank, start.toString(Qt::ISODate), start.addDays(7).toString(Qt::ISODate)});
 }
 
 } // namespace lumenar

@@ -5,16 +5,30 @@ namespace lumenar {
 const VariantTables &tablesFor(Variant variant)
 {
     static const VariantTables universal{
-        QStringLiteral("C_Univ_Temp"),       QStringLiteral("C_Univ_tmp"),        QStringLiteral("C_Univ"),
-        QStringLiteral("srcUNIV"),           QStringLiteral("Variabile_Univ"),    QStringLiteral("UNIV"),
-        QStringLiteral("DateFixe->CalUniv"), QStringLiteral("DateVar->CalUniv"),  QStringLiteral("AppCUniv_Alte"),
-        QStringLiteral("CalUnivRangMinim"),  QStringLiteral("doTipZi"),
+        QStringLiteral("C_Univ_Temp"),
+        QStringLiteral("C_Univ_tmp"),
+        QStringLiteral("C_Univ"),
+        QStringLiteral("srcUNIV"),
+        QStringLiteral("Variabile_Univ"),
+        QStringLiteral("UNIV"),
+        QStringLiteral("DateFixe->CalUniv"),
+        QStringLiteral("DateVar->CalUniv"),
+        QStringLiteral("AppCUniv_Alte"),
+        QStringLiteral("CalUnivRangMinim"),
+        QStringLiteral("doTipZi"),
     };
     static const VariantTables usa{
-        QStringLiteral("C_USA_Temp"),       QStringLiteral("C_USA_tmp"),       QStringLiteral("C_USA"),
-        QStringLiteral("srcUSA"),           QStringLiteral("Variabile_USA"),   QStringLiteral("USA"),
-        QStringLiteral("DateFixe->CalUSA"), QStringLiteral("DateVar->CalUSA"), QStringLiteral("AppCUSA_Alte"),
-        QStringLiteral("CalUSARangMinim"),  QStringLiteral("doTipZi_USA"),
+        QStringLiteral("C_USA_Temp"),
+        QStringLiteral("C_USA_tmp"),
+        QStringLiteral("C_USA"),
+        QStringLiteral("srcUSA"),
+        QStringLiteral("Variabile_USA"),
+        QStringLiteral("USA"),
+        QStringLiteral("DateFixe->CalUSA"),
+        QStringLiteral("DateVar->CalUSA"),
+        QStringLiteral("AppCUSA_Alte"),
+        QStringLiteral("CalUSARangMinim"),
+        QStringLiteral("doTipZi_USA"),
     };
     return variant == Variant::Universal ? universal : usa;
 }

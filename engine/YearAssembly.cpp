@@ -32,7 +32,10 @@ template <typename Work> void asBadData(Work &&work)
     }
 }
 
-QString iso(const QDate &date) { return date.toString(Qt::ISODate); }
+QString iso(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
 
 struct Row
 {
@@ -70,8 +73,14 @@ void deleteRow(const Store &store, const QString &table, const Row &row)
     store.run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), {row.rowid});
 }
 
-bool isSunday(const QDate &date) { return weekdayNumber(date) == 1; }
-QDate followingMonday(const QDate &date) { return WeekdayOnOrAfter(date, u"2"); }
+bool isSunday(const QDate &date)
+{
+    return weekdayNumber(date) == 1;
+}
+QDate followingMonday(const QDate &date)
+{
+    return WeekdayOnOrAfter(date, u"2");
+}
 
 // Moves St. Joseph, the Annunciation and the Immaculate Conception off the days where they
 // cannot be kept, before precedence is decided, so they compete on their new day.
@@ -111,15 +120,21 @@ void adaptUniversalRowsForUsa(const Store &store)
     // Days on which the USA keeps a celebration of its own in place of a Universal one; each
     // loses its first row, if any. The days are distinct, so one reading finds them all.
     static const QVariantList kProperDays{
-        QStringLiteral("01-04"), QStringLiteral("01-05"), QStringLiteral("01-06"),
-        QStringLiteral("03-03"), QStringLiteral("05-15"), QStringLiteral("07-01"),
-        QStringLiteral("09-09"), QStringLiteral("11-13"), QStringLiteral("12-09"),
+        QStringLiteral("01-04"),
+        QStringLiteral("01-05"),
+        QStringLiteral("01-06"),
+        QStringLiteral("03-03"),
+        QStringLiteral("05-15"),
+        QStringLiteral("07-01"),
+        QStringLiteral("09-09"),
+        QStringLiteral("11-13"),
+        QStringLiteral("12-09"),
     };
     QVariantList firstRows;
     QSqlQuery firsts = store.exec(QStringLiteral("SELECT min(RowRef) FROM UnivFerialReading "
                                                  "WHERE substr(data, 6, 5) IN (?, ?, ?, ?, ?, ?, ?, ?, ?) "
                                                  "GROUP BY substr(data, 6, 5)"),
-                                  kProperDays);
+        kProperDays);
     while (firsts.next())
         firstRows << firsts.value(0);
     firsts.finish();
@@ -153,8 +168,9 @@ void transferUsaDays(const Store &store)
 void applySeasonRanks(const Store &store, Variant variant, std::int16_t year)
 {
     // The calendar's own rows all carry a rank; only a store with unranked rows needs this.
-    if (!store.scalar(QStringLiteral("SELECT 1 FROM %1 WHERE Rang = 0 OR Rang IS NULL LIMIT 1")
-                          .arg(tablesFor(variant).yearTable))
+    if (!store
+             .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE Rang = 0 OR Rang IS NULL LIMIT 1")
+                         .arg(tablesFor(variant).yearTable))
              .isValid())
         return;
     for (const SeasonRankWindow &window : seasonRankWindows(year))
@@ -195,8 +211,7 @@ void checkYear(std::int16_t year)
 {
     if (year < kFirstYear || year > kLastYear)
         throw LumenarError(ErrorKind::Step,
-                           QStringLiteral("The year must be from %1 to %2.").arg(kFirstYear).arg(kLastYear),
-                           QString::number(year));
+            QStringLiteral("The year must be from %1 to %2.").arg(kFirstYear).arg(kLastYear), QString::number(year));
 }
 
 } // namespace
@@ -215,9 +230,15 @@ void UpdateFixedDatesUsa(const Store &store, std::int16_t year)
     store.runStoredQuery(QStringLiteral("ActualizareDataDifUSA"));
 }
 
-void DefaultRankUniversal(const Store &store) { defaultRank(store, tablesFor(Variant::Universal).yearTable); }
+void DefaultRankUniversal(const Store &store)
+{
+    defaultRank(store, tablesFor(Variant::Universal).yearTable);
+}
 
-void DefaultRankUsa(const Store &store) { defaultRank(store, tablesFor(Variant::Usa).yearTable); }
+void DefaultRankUsa(const Store &store)
+{
+    defaultRank(store, tablesFor(Variant::Usa).yearTable);
+}
 
 void BuildUniversalYear(const Store &store, std::int16_t year)
 {

@@ -95,7 +95,7 @@ QString toTsv(const std::vector<Celebration> &rows)
     QString out = QStringLiteral("date\tweekday\tname\trank\tcolour\tid\n");
     for (const Celebration &row : rows) {
         out += QStringList{row.date.toString(Qt::ISODate), tsvField(row.weekday), tsvField(row.name),
-                           QString::number(row.rank), QString::number(row.colour), QString::number(row.id)}
+            QString::number(row.rank), QString::number(row.colour), QString::number(row.id)}
                    .join(u'\t');
         out += u'\n';
     }
@@ -111,8 +111,9 @@ QString toICalendar(const std::vector<Celebration> &rows, Variant variant, int y
     appendLine(out, QStringLiteral("PRODID:-//Lumenar//Liturgical Calendar//EN"));
     appendLine(out, QStringLiteral("CALSCALE:GREGORIAN"));
     appendLine(out, QStringLiteral("METHOD:PUBLISH"));
-    appendLine(out, QStringLiteral("X-WR-CALNAME:%1")
-                        .arg(escapeText(QStringLiteral("Liturgical calendar %1 (%2)").arg(year).arg(displayName(variant)))));
+    appendLine(out,
+        QStringLiteral("X-WR-CALNAME:%1")
+            .arg(escapeText(QStringLiteral("Liturgical calendar %1 (%2)").arg(year).arg(displayName(variant)))));
     for (const Celebration &row : rows) {
         appendLine(out, QStringLiteral("BEGIN:VEVENT"));
         appendLine(out, QStringLiteral("UID:") + uidFor(row, variant));
@@ -120,10 +121,11 @@ QString toICalendar(const std::vector<Celebration> &rows, Variant variant, int y
         appendLine(out, QStringLiteral("DTSTART;VALUE=DATE:") + row.date.toString(QStringLiteral("yyyyMMdd")));
         appendLine(out, QStringLiteral("DTEND;VALUE=DATE:") + row.date.addDays(1).toString(QStringLiteral("yyyyMMdd")));
         appendLine(out, QStringLiteral("SUMMARY:") + escapeText(row.name));
-        appendLine(out, QStringLiteral("DESCRIPTION:") +
-                            escapeText(QStringLiteral("Rank %1 (%2). Liturgical colour: %3.")
-                                           .arg(row.rank)
-                                           .arg(rankDescription(row.rank), liturgicalColourName(row.colour))));
+        appendLine(out,
+            QStringLiteral("DESCRIPTION:")
+                + escapeText(QStringLiteral("Rank %1 (%2). Liturgical colour: %3.")
+                                 .arg(row.rank)
+                                 .arg(rankDescription(row.rank), liturgicalColourName(row.colour))));
         appendLine(out, QStringLiteral("TRANSP:TRANSPARENT"));
         appendLine(out, QStringLiteral("END:VEVENT"));
     }

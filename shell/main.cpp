@@ -42,8 +42,8 @@ int main(int argc, char *argv[])
         BuildYear(store, variant, static_cast<std::int16_t>(QDate::currentDate().year()));
     } catch (const LumenarError &error) {
         const bool dataError = error.kind() == ErrorKind::StoreUnavailable || error.kind() == ErrorKind::BadData;
-        QMessageBox::critical(nullptr, dataError ? LumenarError::dataErrorTitle() : QApplication::applicationName(),
-                              error.message());
+        QMessageBox::critical(
+            nullptr, dataError ? LumenarError::dataErrorTitle() : QApplication::applicationName(), error.message());
         return 1;
     }
     return 0;

@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-#include <QSqlError>
 #include <QSet>
+#include <QSqlError>
 #include <QTextStream>
 
 #include <cstdio>
@@ -60,8 +60,8 @@ QString stripComments(const QString &sql)
 
 void loadStoredQueries(const Store &store, const QString &dir)
 {
-    static const QRegularExpression nameLine(QStringLiteral("^--\\s*name:\\s*(.+?)\\s*$"),
-                                             QRegularExpression::MultilineOption);
+    static const QRegularExpression nameLine(
+        QStringLiteral("^--\\s*name:\\s*(.+?)\\s*$"), QRegularExpression::MultilineOption);
     QSet<QString> seen;
     for (const QString &path : filesIn(dir, QStringLiteral("*.sql"))) {
         const QString text = readText(path);
@@ -163,10 +163,10 @@ QStringList columnValues(const Store &store, const QString &sql)
 
 void loadCommentaries(const Store &store, const QString &dir, const BuildOptions &options)
 {
-    const QStringList wanted = columnValues(store, QStringLiteral(
-        "SELECT Eveniment FROM Calendar_Fix_Univ UNION SELECT Eveniment FROM C_DIF_USA "
-        "UNION SELECT evenimentuniv FROM Variabile_Univ UNION SELECT evenimentuniv FROM Variabile_USA "
-        "UNION SELECT Cheie FROM Sezoane ORDER BY 1"));
+    const QStringList wanted = columnValues(store,
+        QStringLiteral("SELECT Eveniment FROM Calendar_Fix_Univ UNION SELECT Eveniment FROM C_DIF_USA "
+                       "UNION SELECT evenimentuniv FROM Variabile_Univ UNION SELECT evenimentuniv FROM Variabile_USA "
+                       "UNION SELECT Cheie FROM Sezoane ORDER BY 1"));
     const QSet<QString> known(wanted.begin(), wanted.end());
 
     QHash<QString, QString> fileOf;
@@ -181,7 +181,7 @@ void loadCommentaries(const Store &store, const QString &dir, const BuildOptions
             else {
                 fileOf.insert(name, path);
                 store.exec(QStringLiteral("INSERT INTO Comentarii (Eveniment, Comentariu) VALUES (?, ?)"),
-                           {name, commentary.text});
+                    {name, commentary.text});
             }
         }
     }
@@ -210,8 +210,8 @@ QStringList splitSqlStatements(const QString &text)
         current += line + u'\n';
         if (trimmed.startsWith(QLatin1String("CREATE TRIGGER"), Qt::CaseInsensitive))
             inTrigger = true;
-        const bool ends = inTrigger ? trimmed.compare(QLatin1String("END;"), Qt::CaseInsensitive) == 0
-                                    : trimmed.endsWith(u';');
+        const bool ends
+            = inTrigger ? trimmed.compare(QLatin1String("END;"), Qt::CaseInsensitive) == 0 : trimmed.endsWith(u';');
         if (ends) {
             statements << current.trimmed();
             current.clear();

@@ -17,7 +17,8 @@ class LumenarError : public std::runtime_error
 {
 public:
     LumenarError(ErrorKind kind, const QString &message, const QString &detail = {})
-        : std::runtime_error((detail.isEmpty() ? message : message + QStringLiteral(" (") + detail + QLatin1Char(')')).toStdString())
+        : std::runtime_error(
+            (detail.isEmpty() ? message : message + QStringLiteral(" (") + detail + QLatin1Char(')')).toStdString())
         , m_kind(kind)
         , m_message(message)
         , m_detail(detail)
@@ -33,10 +34,7 @@ public:
 
     // The titles and texts of the two data errors the desktop program reports.
     static QString dataErrorTitle() { return QStringLiteral("Data error"); }
-    static QString storeUnavailableText()
-    {
-        return QStringLiteral("No information database in application folder.");
-    }
+    static QString storeUnavailableText() { return QStringLiteral("No information database in application folder."); }
     static QString badDataText() { return QStringLiteral("Bad or not exist data in information database."); }
 
 private:

@@ -14,8 +14,14 @@ namespace lumenar {
 
 namespace {
 
-QString databasePath(const QString &folder) { return QDir(folder).filePath(QStringLiteral("Lumenar.mdb")); }
-QString tempPath(const QString &folder) { return QDir(folder).filePath(compactionTempName()); }
+QString databasePath(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("Lumenar.mdb"));
+}
+QString tempPath(const QString &folder)
+{
+    return QDir(folder).filePath(compactionTempName());
+}
 
 // True when the file opens as a calendar database and passes SQLite's own check.
 bool isSoundDatabase(const QString &path)
@@ -67,7 +73,10 @@ void emptyYearTables(const QString &folder)
 
 } // namespace
 
-QString compactionTempName() { return QStringLiteral("~Temp.mdb"); }
+QString compactionTempName()
+{
+    return QStringLiteral("~Temp.mdb");
+}
 
 void CuratTemp(const QString &folder)
 {

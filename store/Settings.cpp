@@ -8,8 +8,14 @@ namespace {
 const QString kVariantKey = QStringLiteral("Setup/Implicit");
 }
 
-QString settingsOrganization() { return QStringLiteral("Lumenar"); }
-QString settingsApplication() { return QStringLiteral("Rezi"); }
+QString settingsOrganization()
+{
+    return QStringLiteral("Lumenar");
+}
+QString settingsApplication()
+{
+    return QStringLiteral("Rezi");
+}
 
 QString rememberedVariantSetting()
 {

@@ -66,7 +66,10 @@ Store &Store::operator=(Store &&other) noexcept
     return *this;
 }
 
-Store::~Store() { close(); }
+Store::~Store()
+{
+    close();
+}
 
 void Store::close()
 {
@@ -179,15 +182,18 @@ void Store::attachScratch()
     exec(QStringLiteral("ATTACH DATABASE ':memory:' AS scratch"));
 }
 
-QSqlDatabase Store::database() const { return QSqlDatabase::database(m_connection, false); }
+QSqlDatabase Store::database() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
 
 QSqlQuery Store::prepare(const QString &sql) const
 {
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw LumenarError(ErrorKind::Step, QStringLiteral("Cannot prepare: %1").arg(sql.simplified()),
-                           sqlError(query.lastError()));
+        throw LumenarError(
+            ErrorKind::Step, QStringLiteral("Cannot prepare: %1").arg(sql.simplified()), sqlError(query.lastError()));
     return query;
 }
 
@@ -195,7 +201,7 @@ void Store::exec(QSqlQuery &query)
 {
     if (!query.exec())
         throw LumenarError(ErrorKind::Step, QStringLiteral("Failed: %1").arg(query.lastQuery().simplified()),
-                           sqlError(query.lastError()));
+            sqlError(query.lastError()));
 }
 
 QSqlQuery Store::exec(const QString &sql, const QVariantList &values) const
@@ -237,8 +243,8 @@ QVariant Store::scalar(const QString &sql, const QVariantList &values) const
 
 bool Store::hasTable(const QString &name) const
 {
-    return scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                  {name})
+    return scalar(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"), {name})
         .isValid();
 }
 
@@ -267,12 +273,12 @@ void Store::runStoredQuery(const QString &name) const
         query.setForwardOnly(true);
         if (!query.prepare(storedQueryText(name)))
             throw LumenarError(ErrorKind::Step, QStringLiteral("The stored query \"%1\" failed").arg(name),
-                               sqlError(query.lastError()));
+                sqlError(query.lastError()));
         it = m_statements.insert(key, query);
     }
     if (!it->exec())
-        throw LumenarError(ErrorKind::Step, QStringLiteral("The stored query \"%1\" failed").arg(name),
-                           sqlError(it->lastError()));
+        throw LumenarError(
+            ErrorKind::Step, QStringLiteral("The stored query \"%1\" failed").arg(name), sqlError(it->lastError()));
     it->finish();
 }
 

@@ -23,9 +23,9 @@ QStringList namesOn(const Store &store, Variant variant, const QDate &date)
 QList<QDate> datesOf(const Store &store, Variant variant, const QString &name)
 {
     QList<QDate> dates;
-    QSqlQuery q = store.exec(QStringLiteral("SELECT Data FROM %1 WHERE Eveniment = ? ORDER BY Data")
-                                 .arg(tablesFor(variant).yearTable),
-                             {name});
+    QSqlQuery q = store.exec(
+        QStringLiteral("SELECT Data FROM %1 WHERE Eveniment = ? ORDER BY Data").arg(tablesFor(variant).yearTable),
+        {name});
     while (q.next())
         dates << QDate::fromString(q.value(0).toString(), Qt::ISODate);
     return dates;
@@ -40,14 +40,14 @@ QString yearSnapshot(const Store &store, Variant variant)
         .toString();
 }
 
-
 // Replaces the fixed-date tables with a few rows of a test's own.
 void useFixedRows(const Store &store, const QString &table, const QList<QVariantList> &rows)
 {
     store.exec(QStringLiteral("DELETE FROM %1").arg(table));
     for (const QVariantList &row : rows)
-        store.exec(QStringLiteral("INSERT INTO %1 (Luna, Zi, Eveniment, Rang, Culori) VALUES (?, ?, ?, ?, ?)").arg(table),
-                   row);
+        store.exec(
+            QStringLiteral("INSERT INTO %1 (Luna, Zi, Eveniment, Rang, Culori) VALUES (?, ?, ?, ?, ?)").arg(table),
+            row);
 }
 
 class Assembly : public ::testing::Test
@@ -68,18 +68,18 @@ TEST_F(Assembly, SolemnitiesAreTransferred)
         const char *name;
         QDate expected;
     } cases[] = {
-        {2026, "St. Joseph, Husband of Mary", {2026, 3, 19}},       // a Thursday of Lent
-        {2023, "St. Joseph, Husband of Mary", {2023, 3, 20}},       // Sunday of Lent -> Monday
-        {2008, "St. Joseph, Husband of Mary", {2008, 3, 15}},       // Holy Wednesday -> Saturday before Palm Sunday
-        {2035, "St. Joseph, Husband of Mary", {2035, 3, 17}},       // Monday of Holy Week
-        {2016, "St. Joseph, Husband of Mary", {2016, 3, 19}},       // the Saturday before Palm Sunday itself
-        {2026, "Annunciation of the Lord", {2026, 3, 25}},          // a weekday of Lent
-        {2012, "Annunciation of the Lord", {2012, 3, 26}},          // Sunday of Lent -> Monday
-        {2018, "Annunciation of the Lord", {2018, 4, 9}},           // Palm Sunday -> Easter + 8
-        {2024, "Annunciation of the Lord", {2024, 4, 8}},           // Monday of Holy Week
-        {2016, "Annunciation of the Lord", {2016, 4, 4}},           // Good Friday
-        {2035, "Annunciation of the Lord", {2035, 4, 2}},           // Easter Sunday itself
-        {2285, "Annunciation of the Lord", {2285, 3, 30}},          // inside the Easter octave
+        {2026, "St. Joseph, Husband of Mary", {2026, 3, 19}}, // a Thursday of Lent
+        {2023, "St. Joseph, Husband of Mary", {2023, 3, 20}}, // Sunday of Lent -> Monday
+        {2008, "St. Joseph, Husband of Mary", {2008, 3, 15}}, // Holy Wednesday -> Saturday before Palm Sunday
+        {2035, "St. Joseph, Husband of Mary", {2035, 3, 17}}, // Monday of Holy Week
+        {2016, "St. Joseph, Husband of Mary", {2016, 3, 19}}, // the Saturday before Palm Sunday itself
+        {2026, "Annunciation of the Lord", {2026, 3, 25}},    // a weekday of Lent
+        {2012, "Annunciation of the Lord", {2012, 3, 26}},    // Sunday of Lent -> Monday
+        {2018, "Annunciation of the Lord", {2018, 4, 9}},     // Palm Sunday -> Easter + 8
+        {2024, "Annunciation of the Lord", {2024, 4, 8}},     // Monday of Holy Week
+        {2016, "Annunciation of the Lord", {2016, 4, 4}},     // Good Friday
+        {2035, "Annunciation of the Lord", {2035, 4, 2}},     // Easter Sunday itself
+        {2285, "Annunciation of the Lord", {2285, 3, 30}},    // inside the Easter octave
         {2024, "Immaculate Conception of the Virgin Mary", {2024, 12, 9}}, // Sunday of Advent -> Monday
         {2025, "Immaculate Conception of the Virgin Mary", {2025, 12, 8}},
     };
@@ -99,9 +99,9 @@ TEST_F(Assembly, AMissingSolemnityLeavesTheOthersAlone)
     BuildUniversalYear(store, 2024);
     EXPECT_TRUE(datesOf(store, Variant::Universal, QStringLiteral("St. Joseph, Husband of Mary")).isEmpty());
     EXPECT_EQ(datesOf(store, Variant::Universal, QStringLiteral("Annunciation of the Lord")),
-              QList<QDate>{QDate(2024, 4, 8)});
+        QList<QDate>{QDate(2024, 4, 8)});
     EXPECT_EQ(datesOf(store, Variant::Universal, QStringLiteral("Immaculate Conception of the Virgin Mary")),
-              QList<QDate>{QDate(2024, 12, 9)});
+        QList<QDate>{QDate(2024, 12, 9)});
 }
 
 TEST_F(Assembly, UsaReplacesTheUniversalRowsOfItsOwnDays)
@@ -112,7 +112,7 @@ TEST_F(Assembly, UsaReplacesTheUniversalRowsOfItsOwnDays)
     EXPECT_EQ(datesOf(store, usa, QStringLiteral("St. Camillus de Lellis, Priest")), QList<QDate>{QDate(2026, 7, 18)});
     EXPECT_EQ(datesOf(store, usa, QStringLiteral("St. Paul of the Cross, Priest")), QList<QDate>{QDate(2026, 10, 20)});
     EXPECT_EQ(namesOn(store, usa, {2026, 10, 19}),
-              QStringList{"Sts. John de Brébeuf and Isaac Jogues, Priests, and Companions, Martyrs"});
+        QStringList{"Sts. John de Brébeuf and Isaac Jogues, Priests, and Companions, Martyrs"});
     EXPECT_EQ(datesOf(store, usa, QStringLiteral("St. Juan Diego Cuauhtlatoatzin")), QList<QDate>{QDate(2026, 12, 9)});
     // Epiphany is the Sunday; 6 January is St. André Bessette's.
     EXPECT_EQ(datesOf(store, usa, QStringLiteral("Epiphany of the Lord")), QList<QDate>{QDate(2026, 1, 4)});
@@ -144,11 +144,11 @@ TEST_F(Assembly, UsaDeletionsTakeOneRowPerDayAndOnlyUniversalOnes)
     // Two Universal rows on 4 January, one on 12 December and on 19 October; the USA's own
     // rows of those days come in afterwards and must survive.
     useFixedRows(store, QStringLiteral("Calendar_Fix_Univ"),
-                 {{1, 4, "Universal A", 12, 0}, {1, 4, "Universal B", 12, 0}, {12, 12, "Universal Dec 12", 12, 0},
-                  {10, 19, "Universal Oct 19 first", 12, 0}, {10, 19, "Universal Oct 19 second", 12, 0},
-                  {7, 14, "Universal Jul 14", 12, 0}, {7, 15, "Universal Jul 15", 12, 0}});
+        {{1, 4, "Universal A", 12, 0}, {1, 4, "Universal B", 12, 0}, {12, 12, "Universal Dec 12", 12, 0},
+            {10, 19, "Universal Oct 19 first", 12, 0}, {10, 19, "Universal Oct 19 second", 12, 0},
+            {7, 14, "Universal Jul 14", 12, 0}, {7, 15, "Universal Jul 15", 12, 0}});
     useFixedRows(store, QStringLiteral("C_DIF_USA"),
-                 {{1, 4, "USA Jan 4", 12, 0}, {12, 12, "USA Dec 12", 12, 0}, {3, 3, "USA Mar 3", 12, 0}});
+        {{1, 4, "USA Jan 4", 12, 0}, {12, 12, "USA Dec 12", 12, 0}, {3, 3, "USA Mar 3", 12, 0}});
     BuildUsaYear(store, 2026); // 4 January 2026 is a Sunday: use a weekday year too
     BuildUsaYear(store, 2027);
     const Variant usa = Variant::Usa;
@@ -167,8 +167,8 @@ TEST_F(Assembly, UsaDeletionsTakeOneRowPerDayAndOnlyUniversalOnes)
 TEST_F(Assembly, EachDayKeepsItsLeastRankAndRowsAreNumberedByDateThenColour)
 {
     useFixedRows(store, QStringLiteral("Calendar_Fix_Univ"),
-                 {{7, 7, "Green memorial", 10, 2}, {7, 7, "Red memorial", 10, 12}, {7, 7, "Optional", 12, 0},
-                  {7, 8, "Unranked summer saint", QVariant(), 0}, {3, 10, "Unranked Lent saint", QVariant(), 0}});
+        {{7, 7, "Green memorial", 10, 2}, {7, 7, "Red memorial", 10, 12}, {7, 7, "Optional", 12, 0},
+            {7, 8, "Unranked summer saint", QVariant(), 0}, {3, 10, "Unranked Lent saint", QVariant(), 0}});
     BuildUniversalYear(store, 2026);
     const auto july7 = dayCelebrations(store, Variant::Universal, {2026, 7, 7});
     ASSERT_EQ(july7.size(), 2u);
@@ -188,7 +188,7 @@ TEST_F(Assembly, EachDayKeepsItsLeastRankAndRowsAreNumberedByDateThenColour)
         ASSERT_EQ(year[i].id, int(i) + 1);
         if (i > 0) {
             ASSERT_TRUE(year[i - 1].date < year[i].date
-                        || (year[i - 1].date == year[i].date && year[i - 1].colour >= year[i].colour));
+                || (year[i - 1].date == year[i].date && year[i - 1].colour >= year[i].colour));
         }
     }
 }
@@ -244,8 +244,8 @@ TEST_F(Assembly, TheViewsCarryTheYearAndTheSearchReadsIt)
 {
     BuildUniversalYear(store, 2026);
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM C_Univ")).toInt(),
-              store.scalar(QStringLiteral("SELECT count(*) FROM C_Univ_Temp")).toInt());
+        store.scalar(QStringLiteral("SELECT count(*) FROM C_Univ_Temp")).toInt());
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT Id FROM srcUNIV WHERE Even LIKE ?"), {QStringLiteral("%Pentecost%")})
                   .toInt(),
-              store.scalar(QStringLiteral("SELECT ID FROM C_Univ_Temp WHERE Data = '2026-05-24'")).toInt());
+        store.scalar(QStringLiteral("SELECT ID FROM C_Univ_Temp WHERE Data = '2026-05-24'")).toInt());
 }

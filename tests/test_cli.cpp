@@ -32,7 +32,7 @@ protected:
         process.start(QDir(lumenar::test::binDir()).filePath(QStringLiteral("lumenar-cli")), args);
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardError())};
     }
 
     void remember(const QString &variant)
@@ -42,20 +42,21 @@ protected:
     }
 };
 
-
 } // namespace
 
 TEST_F(Cli, OneDayOfEachCalendar)
 {
-    CliRun usa = run({QStringLiteral("--variant"), QStringLiteral("USA"), QStringLiteral("--date"), QStringLiteral("2026-05-17")});
+    CliRun usa = run(
+        {QStringLiteral("--variant"), QStringLiteral("USA"), QStringLiteral("--date"), QStringLiteral("2026-05-17")});
     ASSERT_EQ(usa.exitCode, 0) << qPrintable(usa.err);
     const QStringList lines = usa.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], QStringLiteral("date\tweekday\tname\trank\tcolour\tid"));
-    EXPECT_TRUE(lines[1].startsWith(QLatin1String("2026-05-17\tSun\tAscension of the Lord\t2\t0\t"))) << qPrintable(lines[1]);
+    EXPECT_TRUE(lines[1].startsWith(QLatin1String("2026-05-17\tSun\tAscension of the Lord\t2\t0\t")))
+        << qPrintable(lines[1]);
 
     CliRun universal = run({QStringLiteral("2026"), QStringLiteral("--variant=universal"), QStringLiteral("--date"),
-                         QStringLiteral("2026-05-14")});
+        QStringLiteral("2026-05-14")});
     ASSERT_EQ(universal.exitCode, 0);
     EXPECT_TRUE(universal.out.contains(QLatin1String("\tAscension of the Lord\t")));
 }

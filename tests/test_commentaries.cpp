@@ -51,18 +51,22 @@ TEST(Commentaries, TheViewsCarryThemForEveryRowOfTheYear)
         for (int year : {2025, 2026, 2027}) {
             BuildYear(store, variant, static_cast<std::int16_t>(year));
             const QString view = tablesFor(variant).view;
-            EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE Comentariu IS NULL OR Comentariu = ''")
-                                       .arg(view))
-                          .toInt(),
-                      0)
+            EXPECT_EQ(
+                store
+                    .scalar(
+                        QStringLiteral("SELECT count(*) FROM %1 WHERE Comentariu IS NULL OR Comentariu = ''").arg(view))
+                    .toInt(),
+                0)
                 << qPrintable(view) << ' ' << year;
         }
     }
     // A weekday shares its season's commentary; a saint has one of its own.
     BuildUsaYear(store, 2026);
-    const QString lent = store.scalar(QStringLiteral("SELECT Comentariu FROM C_USA WHERE Data = '2026-03-04'")).toString();
+    const QString lent
+        = store.scalar(QStringLiteral("SELECT Comentariu FROM C_USA WHERE Data = '2026-03-04'")).toString();
     EXPECT_TRUE(lent.contains(QLatin1String("Weekdays of Lent"))) << qPrintable(lent.left(80));
-    const QString kateri = store.scalar(QStringLiteral("SELECT Comentariu FROM C_USA WHERE Data = '2026-07-14'")).toString();
+    const QString kateri
+        = store.scalar(QStringLiteral("SELECT Comentariu FROM C_USA WHERE Data = '2026-07-14'")).toString();
     EXPECT_TRUE(kateri.contains(QLatin1String("Kateri")));
 }
 

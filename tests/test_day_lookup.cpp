@@ -13,8 +13,8 @@ TEST(Palette, SixteenColoursInTheirPlaces)
     {
         int code;
         int r, g, b;
-    } expected[] = {{0, 0, 0, 0}, {2, 0, 128, 0}, {7, 192, 192, 192}, {9, 0, 0, 255}, {12, 255, 0, 0},
-                    {15, 255, 255, 255}};
+    } expected[]
+        = {{0, 0, 0, 0}, {2, 0, 128, 0}, {7, 192, 192, 192}, {9, 0, 0, 255}, {12, 255, 0, 0}, {15, 255, 255, 255}};
     for (const auto &e : expected) {
         const auto colour = paletteColour(e.code);
         ASSERT_TRUE(colour);

@@ -80,7 +80,8 @@ TEST(ExpectedDays, TheAssembledYearsShowThePublishedCalendar)
                     match = &c;
             }
             const std::string context = "line " + std::to_string(e->line) + ": " + displayName(variant).toStdString()
-                + ' ' + e->date.toString(Qt::ISODate).toStdString() + " shows " + shown.join(QStringLiteral("; ")).toStdString();
+                + ' ' + e->date.toString(Qt::ISODate).toStdString() + " shows "
+                + shown.join(QStringLiteral("; ")).toStdString();
             if (e->presence == QLatin1String("absent")) {
                 EXPECT_EQ(match, nullptr) << context;
                 continue;

@@ -13,9 +13,10 @@ std::vector<Celebration> sample()
         {1, QDate(2026, 5, 14), QStringLiteral("St. Matthias, Apostle"), QStringLiteral("Thu"), 12, 7},
         {2, QDate(2026, 5, 17), QStringLiteral("Ascension of the Lord"), QStringLiteral("Sun"), 0, 2},
         {3, QDate(2026, 12, 31), QStringLiteral("Name; with, \"marks\"\tand a tab"), QStringLiteral("Thu"), 0, 12},
-        {4, QDate(2026, 1, 6), QStringLiteral("St. André Bessette — a name long enough to be folded over more than one "
-                                               "content line of the calendar file with accents é è ü"),
-         QStringLiteral("Tue"), 0, 12},
+        {4, QDate(2026, 1, 6),
+            QStringLiteral("St. André Bessette — a name long enough to be folded over more than one "
+                           "content line of the calendar file with accents é è ü"),
+            QStringLiteral("Tue"), 0, 12},
     };
 }
 
@@ -33,7 +34,8 @@ TEST(Tsv, HeaderAndOneLinePerRow)
 
 TEST(ICalendar, WellFormedFoldedAndEscaped)
 {
-    const QString text = toICalendar(sample(), Variant::Usa, 2026, QDateTime(QDate(2026, 12, 6), QTime(10, 0), Qt::UTC));
+    const QString text
+        = toICalendar(sample(), Variant::Usa, 2026, QDateTime(QDate(2026, 12, 6), QTime(10, 0), Qt::UTC));
     const QByteArray bytes = text.toUtf8();
     EXPECT_TRUE(text.startsWith(QLatin1String("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n")));
     EXPECT_TRUE(text.endsWith(QLatin1String("END:VCALENDAR\r\n")));
@@ -62,7 +64,8 @@ TEST(ICalendar, UidsAreStableAndDistinct)
         return out;
     };
     const QStringList a = uids(toICalendar(sample(), Variant::Usa, 2026, QDateTime::currentDateTimeUtc()));
-    const QStringList b = uids(toICalendar(sample(), Variant::Usa, 2026, QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC)));
+    const QStringList b
+        = uids(toICalendar(sample(), Variant::Usa, 2026, QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC)));
     EXPECT_EQ(a, b);
     EXPECT_EQ(QSet<QString>(a.begin(), a.end()).size(), a.size());
     const QStringList other = uids(toICalendar(sample(), Variant::Universal, 2026, QDateTime::currentDateTimeUtc()));

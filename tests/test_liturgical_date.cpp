@@ -42,11 +42,20 @@ TEST(EasterSunday, KnownYearsAndBothCorrections)
     {
         int year, month, day;
     } cases[] = {
-        {1583, 4, 10}, {2000, 4, 23}, {2001, 4, 15}, {2025, 4, 20}, {1818, 3, 22}, {2285, 3, 22},
-        {1943, 4, 25}, {2038, 4, 25}, {4900, 4, 25},
+        {1583, 4, 10},
+        {2000, 4, 23},
+        {2001, 4, 15},
+        {2025, 4, 20},
+        {1818, 3, 22},
+        {2285, 3, 22},
+        {1943, 4, 25},
+        {2038, 4, 25},
+        {4900, 4, 25},
         {1609, 4, 19}, // I = 29: one day earlier than the uncorrected 26 April
         {1954, 4, 18}, // I = 28 with N = 16
-        {1981, 4, 19}, {2008, 3, 23}, {2026, 4, 5},
+        {1981, 4, 19},
+        {2008, 3, 23},
+        {2026, 4, 5},
     };
     for (const auto &c : cases)
         EXPECT_EQ(EasterSunday(static_cast<std::int16_t>(c.year)), QDate(c.year, c.month, c.day)) << c.year;
@@ -112,7 +121,7 @@ TEST(Weeks, CountsBeyond32BitsAreErrors)
 {
     const QDate d(2026, 1, 1);
     for (std::int32_t n : {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(),
-                           std::numeric_limits<std::int32_t>::max() / 7 + 1}) {
+             std::numeric_limits<std::int32_t>::max() / 7 + 1}) {
         EXPECT_THROW(AddWeeks(d, n), LumenarError) << n;
         EXPECT_THROW(SubtractWeeks(d, n), LumenarError) << n;
     }

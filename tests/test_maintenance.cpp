@@ -20,11 +20,16 @@ int yearRows(const Store &store)
 
 void fillYearTables(const Store &store)
 {
-    store.exec(QStringLiteral("INSERT INTO C_Univ_Temp (Data, Eveniment) SELECT '2026-01-01', Eveniment FROM Calendar_Fix_Univ"));
-    store.exec(QStringLiteral("INSERT INTO C_USA_Temp (Data, Eveniment) SELECT '2026-01-01', Eveniment FROM C_DIF_USA"));
+    store.exec(QStringLiteral(
+        "INSERT INTO C_Univ_Temp (Data, Eveniment) SELECT '2026-01-01', Eveniment FROM Calendar_Fix_Univ"));
+    store.exec(
+        QStringLiteral("INSERT INTO C_USA_Temp (Data, Eveniment) SELECT '2026-01-01', Eveniment FROM C_DIF_USA"));
 }
 
-QString tempFile(const TempDatabase &db) { return QDir(db.folder()).filePath(QStringLiteral("~Temp.mdb")); }
+QString tempFile(const TempDatabase &db)
+{
+    return QDir(db.folder()).filePath(QStringLiteral("~Temp.mdb"));
+}
 
 void saveUserRow(const Store &store)
 {
@@ -43,7 +48,9 @@ double savedUserValue(const QString &path)
 TEST(CuratTemp, EmptiesTheYearTablesAndClearsALeftoverCopy)
 {
     TempDatabase db;
-    { fillYearTables(db.open()); }
+    {
+        fillYearTables(db.open());
+    }
     QFile leftover(tempFile(db));
     ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
     leftover.write("half a compaction");
@@ -58,7 +65,9 @@ TEST(CuratTemp, EmptiesTheYearTablesAndClearsALeftoverCopy)
 TEST(CuratTemp, PutsBackACompactedCopyWhenTheDatabaseIsMissing)
 {
     TempDatabase db;
-    { saveUserRow(db.open()); }
+    {
+        saveUserRow(db.open());
+    }
     ASSERT_TRUE(QFile::rename(db.path(), tempFile(db))); // as if stopped between delete and rename
     CuratTemp(db.folder());
     EXPECT_TRUE(QFileInfo::exists(db.path()));
@@ -101,7 +110,9 @@ TEST(Optimizez, CompactsInPlaceAndKeepsWhatTheUserSaved)
 TEST(Optimizez, AnUnwritableTargetLeavesTheDatabaseAsItWas)
 {
     TempDatabase db;
-    { saveUserRow(db.open()); }
+    {
+        saveUserRow(db.open());
+    }
     // A folder where the copy should go: the compaction cannot write it (even as root).
     ASSERT_TRUE(QDir(db.folder()).mkdir(QStringLiteral("~Temp.mdb")));
     QString detail;

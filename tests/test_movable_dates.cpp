@@ -24,7 +24,8 @@ QMap<QString, QDate> storedDates(const Store &store, const QString &table)
     QMap<QString, QDate> dates;
     QSqlQuery q = store.exec(QStringLiteral("SELECT evenimentuniv, Data FROM %1").arg(table));
     while (q.next())
-        dates[q.value(0).toString()] = q.value(1).isNull() ? QDate() : QDate::fromString(q.value(1).toString(), Qt::ISODate);
+        dates[q.value(0).toString()]
+            = q.value(1).isNull() ? QDate() : QDate::fromString(q.value(1).toString(), Qt::ISODate);
     return dates;
 }
 
@@ -161,10 +162,10 @@ TEST(MovableDates, EveryYearKeepsItsShape)
             // Every early Sunday of Ordinary Time has a date; the count back meets Trinity + 7.
             for (const char *n : {"Second", "Third", "Fourth", "Fifth", "Sixth", "Seventh", "Eighth", "Ninth"})
                 ASSERT_TRUE(d.value(QString::fromLatin1(n) + kOT).isValid()) << y << ' ' << n;
-            ASSERT_EQ(d.value(QStringLiteral("Holy Trinity")).addDays(7),
-                      d.value(QStringLiteral("Pentecost")).addDays(14));
+            ASSERT_EQ(
+                d.value(QStringLiteral("Holy Trinity")).addDays(7), d.value(QStringLiteral("Pentecost")).addDays(14));
             ASSERT_EQ(d.value(QStringLiteral("First Sunday of Advent")),
-                      d.value(QStringLiteral("Christ the King")).addDays(7));
+                d.value(QStringLiteral("Christ the King")).addDays(7));
             const QDate baptism = d.value(QStringLiteral("Baptism of the Lord"));
             ASSERT_GE(baptism, QDate(y, 1, 7));
             ASSERT_LE(baptism, QDate(y, 1, 13));
@@ -212,8 +213,8 @@ TEST(ComputeMovableDates, MissingNamesAreSkippedAndUnknownCodesChangeNothing)
     EXPECT_FALSE(written.contains(QStringLiteral("Easter Sunday")));
     EXPECT_EQ(written.value(QStringLiteral("Holy Trinity")), QDate(2026, 5, 31));
 
-    for (const QString &code : {QStringLiteral("univ"), QStringLiteral("Universal"), QStringLiteral("SUA"),
-                                QString()}) {
+    for (const QString &code :
+        {QStringLiteral("univ"), QStringLiteral("Universal"), QStringLiteral("SUA"), QString()}) {
         ComputeMovableDates(store, 1999, code);
         EXPECT_EQ(storedDates(store, QStringLiteral("Variabile_Univ")), written) << qPrintable(code);
     }
@@ -230,21 +231,22 @@ TEST(SeasonRank, FillsOnlyUnrankedRowsInsideTheWindow)
         QVariant rank;
         int expected;
     } rows[] = {
-        {"2026-02-17", QVariant(), 0},  // the day before the window
-        {"2026-02-18", QVariant(), 9},  // Ash Wednesday, first day
-        {"2026-02-25", 0, 9},           // seven days later, last day
-        {"2026-02-26", QVariant(), 0},  // outside
-        {"2026-02-20", 12, 12},         // already ranked
+        {"2026-02-17", QVariant(), 0}, // the day before the window
+        {"2026-02-18", QVariant(), 9}, // Ash Wednesday, first day
+        {"2026-02-25", 0, 9},          // seven days later, last day
+        {"2026-02-26", QVariant(), 0}, // outside
+        {"2026-02-20", 12, 12},        // already ranked
     };
     for (const auto &r : rows)
         store.exec(QStringLiteral("INSERT INTO C_USA_Temp (Data, Eveniment, Rang) VALUES (?, 'x', ?)"),
-                   {QString::fromLatin1(r.date), r.rank});
+            {QString::fromLatin1(r.date), r.rank});
     FillSeasonRank(store, Variant::Usa, QDate(2026, 2, 18), 9);
     for (const auto &r : rows) {
-        EXPECT_EQ(store.scalar(QStringLiteral("SELECT coalesce(Rang, 0) FROM C_USA_Temp WHERE Data = ?"),
-                               {QString::fromLatin1(r.date)})
+        EXPECT_EQ(store
+                      .scalar(QStringLiteral("SELECT coalesce(Rang, 0) FROM C_USA_Temp WHERE Data = ?"),
+                          {QString::fromLatin1(r.date)})
                       .toInt(),
-                  r.expected)
+            r.expected)
             << r.date;
     }
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM C_Univ_Temp WHERE Rang = 9")).toInt(), 0);

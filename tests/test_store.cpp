@@ -13,14 +13,12 @@ using lumenar::test::TempDatabase;
 
 namespace {
 
-
-
 // A copy of the data sources that a test may break.
 QString copyDataDir(const QTemporaryDir &dir)
 {
     const QString target = dir.filePath(QStringLiteral("data"));
-    for (const QString &sub : {QString(), QStringLiteral("tables"), QStringLiteral("queries"),
-                               QStringLiteral("commentaries")}) {
+    for (const QString &sub :
+        {QString(), QStringLiteral("tables"), QStringLiteral("queries"), QStringLiteral("commentaries")}) {
         QDir().mkpath(QDir(target).filePath(sub));
         const QDir source(QDir(test::dataDir()).filePath(sub));
         for (const QString &name : source.entryList(QDir::Files))
@@ -45,8 +43,11 @@ TEST(StoreOpen, MissingUnreadableOrForeignFilesAreReportedAndNeverCreated)
     EXPECT_EQ(test::errorKindOf([&] { Store::open(text.fileName()); }), ErrorKind::StoreUnavailable);
 
     // An empty SQLite database is not a calendar database.
-    { Store::create(dir.filePath(QStringLiteral("empty.mdb"))).exec(QStringLiteral("CREATE TABLE t (x)")); }
-    EXPECT_EQ(test::errorKindOf([&] { Store::open(dir.filePath(QStringLiteral("empty.mdb"))); }), ErrorKind::StoreUnavailable);
+    {
+        Store::create(dir.filePath(QStringLiteral("empty.mdb"))).exec(QStringLiteral("CREATE TABLE t (x)"));
+    }
+    EXPECT_EQ(test::errorKindOf([&] { Store::open(dir.filePath(QStringLiteral("empty.mdb"))); }),
+        ErrorKind::StoreUnavailable);
 
     try {
         Store::open(missing);
@@ -58,21 +59,22 @@ TEST(StoreOpen, MissingUnreadableOrForeignFilesAreReportedAndNeverCreated)
 TEST(StoreSchema, EveryNamedTableViewAndStoredQueryExists)
 {
     Store store = Store::open(test::builtDatabasePath());
-    const QStringList tables{"C_Univ_Temp", "C_USA_Temp", "Calendar_Fix_Univ", "C_DIF_USA", "Variabile_Univ",
-                             "Variabile_USA", "Parametri"};
+    const QStringList tables{
+        "C_Univ_Temp", "C_USA_Temp", "Calendar_Fix_Univ", "C_DIF_USA", "Variabile_Univ", "Variabile_USA", "Parametri"};
     for (const QString &table : tables)
         EXPECT_TRUE(store.hasTable(table)) << qPrintable(table);
     // Names match without regard to case, as the program writes them both ways.
     EXPECT_TRUE(store.hasTable(QStringLiteral("c_usa_temp")));
     for (const char *view : {"C_Univ", "C_USA", "srcUNIV", "srcUSA", "UnivFerialReading"}) {
-        EXPECT_TRUE(store.scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = ?"), {QString::fromLatin1(view)})
+        EXPECT_TRUE(store
+                        .scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = ?"),
+                            {QString::fromLatin1(view)})
                         .isValid())
             << view;
     }
-    for (const char *query :
-         {"ActualizareDataUniv", "ActualizareDataDifUSA", "DateFixe->CalUniv", "DateFixe->CalUSA",
-          "DateFixeDIF->CalUSA", "DateVar->CalUniv", "DateVar->CalUSA", "AppCUniv_Alte", "AppCUSA_Alte",
-          "CalUnivRangMinim", "CalUSARangMinim", "doTipZi", "doTipZi_USA"}) {
+    for (const char *query : {"ActualizareDataUniv", "ActualizareDataDifUSA", "DateFixe->CalUniv", "DateFixe->CalUSA",
+             "DateFixeDIF->CalUSA", "DateVar->CalUniv", "DateVar->CalUSA", "AppCUniv_Alte", "AppCUSA_Alte",
+             "CalUnivRangMinim", "CalUSARangMinim", "doTipZi", "doTipZi_USA"}) {
         EXPECT_NO_THROW(store.storedQueryText(QString::fromLatin1(query))) << query;
     }
     // Window positions are delivered as defaults; a saved row is not one by default.
@@ -100,11 +102,13 @@ TEST(StoredQueries, FixedDatesFollowTheYearAndSkipA29thOfFebruaryThatIsNotThere)
     for (int year : {2024, 2025, 1900, 2000}) {
         store.exec(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {year});
         store.runStoredQuery(QStringLiteral("ActualizareDataUniv"));
-        EXPECT_EQ(store.scalar(QStringLiteral("SELECT Data FROM Calendar_Fix_Univ WHERE Eveniment = "
-                                              "'St. Joseph, Husband of Mary'"))
+        EXPECT_EQ(store
+                      .scalar(QStringLiteral("SELECT Data FROM Calendar_Fix_Univ WHERE Eveniment = "
+                                             "'St. Joseph, Husband of Mary'"))
                       .toString(),
-                  QStringLiteral("%1-03-19").arg(year));
-        const QVariant leap = store.scalar(QStringLiteral("SELECT Data FROM Calendar_Fix_Univ WHERE Eveniment = 'Leap day'"));
+            QStringLiteral("%1-03-19").arg(year));
+        const QVariant leap
+            = store.scalar(QStringLiteral("SELECT Data FROM Calendar_Fix_Univ WHERE Eveniment = 'Leap day'"));
         EXPECT_EQ(leap.isNull(), year == 2025 || year == 1900) << year;
     }
 }
@@ -121,7 +125,7 @@ TEST(UnivFerialReading, DeletingThroughTheViewDeletesTheYearRow)
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM UnivFerialReading")).toInt(), 2);
     store.exec(QStringLiteral("DELETE FROM UnivFerialReading WHERE Eveniment = 'first'"));
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT group_concat(Eveniment) FROM C_USA_Temp")).toString(),
-              QStringLiteral("second,not a USA day"));
+        QStringLiteral("second,not a USA day"));
 }
 
 TEST(InMemoryCopy, WorkOnTheCopyNeverReachesTheFile)
@@ -159,7 +163,7 @@ TEST(Transaction, RollsBackUnlessCommittedAndNests)
         store.exec(QStringLiteral("INSERT INTO C_Univ_Temp (Eveniment) VALUES ('never')"));
     }
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT group_concat(Eveniment) FROM C_Univ_Temp")).toString(),
-              QStringLiteral("kept"));
+        QStringLiteral("kept"));
 }
 
 TEST(DatabaseBuild, SameSourcesGiveTheSameFile)
@@ -208,12 +212,13 @@ TEST(DatabaseBuild, BrokenSourcesFailWithTheirFileAndKeepTheOldDatabase)
         else if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             f.write(old);
     };
-    expectFailure(QStringLiteral("tables/Ordinale.tsv"), "Numar\tNume\n1\tFirst\textra\n", QStringLiteral("Ordinale.tsv:2"));
+    expectFailure(
+        QStringLiteral("tables/Ordinale.tsv"), "Numar\tNume\n1\tFirst\textra\n", QStringLiteral("Ordinale.tsv:2"));
     expectFailure(QStringLiteral("queries/doTipZi.sql"), "-- name: doTipZi\nUPDATE NoSuchTable SET x = 1;\n",
-                  QStringLiteral("doTipZi.sql"));
+        QStringLiteral("doTipZi.sql"));
     expectFailure(QStringLiteral("queries/unnamed.sql"), "SELECT 1;\n", QStringLiteral("unnamed.sql"));
     expectFailure(QStringLiteral("commentaries/stray.html"), "<!--\nfor: Nobody at all\n-->\n<p>x</p>\n",
-                  QStringLiteral("Nobody at all"));
+        QStringLiteral("Nobody at all"));
 }
 
 TEST(DatabaseBuild, EveryCelebrationNeedsACommentary)
@@ -226,7 +231,8 @@ TEST(DatabaseBuild, EveryCelebrationNeedsACommentary)
         buildDatabase(data, dir.filePath(QStringLiteral("x.mdb")));
         FAIL() << "built without a commentary for Easter Sunday";
     } catch (const LumenarError &e) {
-        EXPECT_TRUE(e.message().contains(QLatin1String("no commentary for \"Easter Sunday\""))) << qPrintable(e.message());
+        EXPECT_TRUE(e.message().contains(QLatin1String("no commentary for \"Easter Sunday\"")))
+            << qPrintable(e.message());
     }
 }
 
@@ -238,5 +244,6 @@ TEST(DatabaseBuild, SplitsStatementsButKeepsTriggerBodiesWhole)
     ASSERT_EQ(parts.size(), 3);
     EXPECT_TRUE(parts[1].startsWith(QLatin1String("CREATE TRIGGER")));
     EXPECT_TRUE(parts[1].endsWith(QLatin1String("END;")));
-    EXPECT_EQ(commentarySlug(QStringLiteral("St. André Bessette, Religious")), QStringLiteral("st-andre-bessette-religious"));
+    EXPECT_EQ(
+        commentarySlug(QStringLiteral("St. André Bessette, Religious")), QStringLiteral("st-andre-bessette-religious"));
 }

@@ -25,8 +25,8 @@ std::vector<int> yearsToCheck()
     // years whose Easter is earliest or latest and the ends of the range.
     for (int y = kFirstYear; y <= kLastYear; y += 53)
         years.push_back(y);
-    for (int y : {1583, 1584, 1600, 1700, 1818, 1900, 1943, 2000, 2001, 2008, 2011, 2012, 2017, 2018, 2022,
-                  2024, 2025, 2026, 2027, 2028, 2035, 2038, 2285, 4899, 4900})
+    for (int y : {1583, 1584, 1600, 1700, 1818, 1900, 1943, 2000, 2001, 2008, 2011, 2012, 2017, 2018, 2022, 2024, 2025,
+             2026, 2027, 2028, 2035, 2038, 2285, 4899, 4900})
         years.push_back(y);
     return years;
 }

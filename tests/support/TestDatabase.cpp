@@ -8,10 +8,22 @@
 
 namespace lumenar::test {
 
-QString builtDatabasePath() { return QStringLiteral(LUMENAR_TEST_DB); }
-QString dataDir() { return QStringLiteral(LUMENAR_DATA_DIR); }
-QString testDataDir() { return QStringLiteral(LUMENAR_TEST_DATA_DIR); }
-QString binDir() { return QStringLiteral(LUMENAR_BIN_DIR); }
+QString builtDatabasePath()
+{
+    return QStringLiteral(LUMENAR_TEST_DB);
+}
+QString dataDir()
+{
+    return QStringLiteral(LUMENAR_DATA_DIR);
+}
+QString testDataDir()
+{
+    return QStringLiteral(LUMENAR_TEST_DATA_DIR);
+}
+QString binDir()
+{
+    return QStringLiteral(LUMENAR_BIN_DIR);
+}
 
 std::optional<ErrorKind> errorKindOf(const std::function<void()> &work)
 {
@@ -39,8 +51,14 @@ TempDatabase::TempDatabase()
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
-QString TempDatabase::path() const { return QDir(m_folder).filePath(QStringLiteral("Lumenar.mdb")); }
+QString TempDatabase::path() const
+{
+    return QDir(m_folder).filePath(QStringLiteral("Lumenar.mdb"));
+}
 
-Store TempDatabase::open() const { return Store::open(path()); }
+Store TempDatabase::open() const
+{
+    return Store::open(path());
+}
 
 } // namespace lumenar::test

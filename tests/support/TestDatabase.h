@@ -14,8 +14,14 @@
 
 // Readable GoogleTest messages for the Qt types the tests compare.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QDate &date, std::ostream *os) { *os << date.toString(Qt::ISODate).toStdString(); }
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QDate &date, std::ostream *os)
+{
+    *os << date.toString(Qt::ISODate).toStdString();
+}
 QT_END_NAMESPACE
 
 namespace lumenar::test {
