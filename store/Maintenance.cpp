@@ -97,6 +97,11 @@ CompactResult Optimizez(const QString &folder, QString *detail)
     try {
         recoverOrClearTemp(folder);
         emptyYearTables(folder);
+        // Once every connection is closed SQLite folds the log back into the file and
+        // removes it. A log still present means another connection is open: a file
+        // renamed into place under it would meet a log that is not its own.
+        if (QFileInfo::exists(db + QStringLiteral("-wal")))
+            return fail(QStringLiteral("the database is still open elsewhere"));
         {
             Store store = Store::open(db);
             store.exec(QStringLiteral("VACUUM INTO ?"), {temp});

@@ -129,3 +129,14 @@ TEST(Optimizez, AMissingDatabaseIsReportedAndNothingIsCreated)
     EXPECT_FALSE(QFileInfo::exists(db.path()));
     EXPECT_FALSE(QFileInfo::exists(tempFile(db)));
 }
+
+TEST(Optimizez, NeverReplacesADatabaseThatIsStillOpen)
+{
+    TempDatabase db;
+    Store other = db.open(); // as a window would hold it
+    saveUserRow(other);
+    EXPECT_EQ(Optimizez(db.folder()), CompactResult::NotCompacted);
+    EXPECT_FALSE(QFileInfo::exists(tempFile(db)));
+    EXPECT_EQ(savedUserValue(db.path()), 4321.0);
+    EXPECT_EQ(other.scalar(QStringLiteral("SELECT count(*) FROM Parametri WHERE \"Default\" = 0")).toInt(), 1);
+}
