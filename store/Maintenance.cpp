@@ -57,8 +57,16 @@ void recoverOrClearTemp(const QString &folder)
         return;
     }
     // Without a database the copy may be all that is left: never delete it.
-    if (isSoundDatabase(temp)
-        && std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) == 0)
+    if (!isSoundDatabase(temp))
+        return;
+    // A log left by the vanished file must not be replayed into the copy: set it aside.
+    const QString wal = db + QStringLiteral("-wal");
+    if (QFileInfo::exists(wal)) {
+        QFile::remove(wal + QStringLiteral(".orphaned"));
+        QFile::rename(wal, wal + QStringLiteral(".orphaned"));
+        QFile::remove(db + QStringLiteral("-shm"));
+    }
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) == 0)
         syncPath(folder, O_RDONLY | O_DIRECTORY);
 }
 

@@ -75,6 +75,22 @@ TEST(CuratTemp, PutsBackACompactedCopyWhenTheDatabaseIsMissing)
     EXPECT_EQ(savedUserValue(db.path()), 4321.0);
 }
 
+TEST(CuratTemp, ALogOfTheVanishedFileIsNotReplayedIntoTheCopy)
+{
+    TempDatabase db;
+    {
+        saveUserRow(db.open());
+    }
+    ASSERT_TRUE(QFile::rename(db.path(), tempFile(db)));
+    QFile log(db.path() + QStringLiteral("-wal"));
+    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+    log.write(QByteArray(4096, 'x'));
+    log.close();
+    CuratTemp(db.folder());
+    EXPECT_EQ(savedUserValue(db.path()), 4321.0);
+    EXPECT_TRUE(QFileInfo::exists(db.path() + QStringLiteral("-wal.orphaned")));
+}
+
 TEST(CuratTemp, WithoutAnyDatabaseItFailsAndDeletesNothing)
 {
     TempDatabase db;
