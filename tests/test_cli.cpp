@@ -107,6 +107,22 @@ TEST_F(Cli, BadArgumentsSayWhatIsWrongAndPrintNothing)
     }
 }
 
+TEST_F(Cli, AMissingDatabaseIsReportedNotCreated)
+{
+    // A copy of the program in a folder without a database beside it.
+    QTemporaryDir folder;
+    const QString program = QDir(folder.path()).filePath(QStringLiteral("lumenar-cli"));
+    ASSERT_TRUE(QFile::copy(QDir(lumenar::test::binDir()).filePath(QStringLiteral("lumenar-cli")), program));
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    QProcess process;
+    process.start(program, {QStringLiteral("2026")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(process.readAllStandardError().contains("No information database in application folder."));
+    EXPECT_FALSE(QFile::exists(QDir(folder.path()).filePath(QStringLiteral("Lumenar.mdb"))));
+}
+
 TEST_F(Cli, NeverChangesTheDatabaseFile)
 {
     const QString path = QDir(lumenar::test::binDir()).filePath(QStringLiteral("Lumenar.mdb"));
