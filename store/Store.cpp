@@ -6,6 +6,7 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QStringList>
+#include <QUrl>
 
 #include <atomic>
 
@@ -141,13 +142,15 @@ Store Store::openInMemoryCopy(const QString &path)
     Store source = open(path);
     Store copy(nextConnectionName(), QStringLiteral(":memory:"));
     {
-        QSqlDatabase db = addConnection(copy.m_connection, QStringLiteral(":memory:"));
+        QSqlDatabase db
+            = addConnection(copy.m_connection, QStringLiteral(":memory:"), QStringLiteral("QSQLITE_OPEN_URI"));
         if (!db.open())
             throwUnavailable(sqlError(db.lastError()));
     }
-    // The source's own connection reads the file; the copy attaches it read-only and takes
-    // its schema in dependency order (tables, then views, triggers and indexes).
-    copy.exec(QStringLiteral("ATTACH DATABASE ? AS src"), {source.path()});
+    // The copy attaches the file read-only and takes its schema in dependency order (tables,
+    // then views, triggers and indexes) and its rows.
+    const QString uri = QUrl::fromLocalFile(source.path()).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
+    copy.exec(QStringLiteral("ATTACH DATABASE ? AS src"), {uri});
     QSqlQuery objects = copy.exec(QStringLiteral(
         "SELECT type, name, sql FROM src.sqlite_master "
         "WHERE sql IS NOT NULL AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "

@@ -145,6 +145,17 @@ TEST(InMemoryCopy, WorkOnTheCopyNeverReachesTheFile)
     EXPECT_GT(store.scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
 }
 
+TEST(InMemoryCopy, ReadsAFileWhosePathLooksLikeAnAddress)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("a b?c#d%20e"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(QStringLiteral("Lumenar.mdb"));
+    ASSERT_TRUE(QFile::copy(test::builtDatabasePath(), path));
+    Store copy = Store::openInMemoryCopy(path);
+    EXPECT_GT(copy.scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
+}
+
 TEST(Transaction, RollsBackUnlessCommittedAndNests)
 {
     TempDatabase db;
