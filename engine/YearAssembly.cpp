@@ -44,23 +44,26 @@ struct Row
 };
 
 // "First row" is the first in insertion order; the stored queries insert in a fixed order.
-std::optional<Row> firstRowNamed(const Store &store, const QString &table, const QString &name)
+// `condition` is one of this file's constant SQL texts, with one bound value.
+std::optional<Row> firstRowWhere(const Store &store, const QString &table, const char *condition, const QString &value)
 {
-    QSqlQuery query = store.exec(
-        QStringLiteral("SELECT rowid, Data FROM %1 WHERE Eveniment = ? ORDER BY rowid LIMIT 1").arg(table), {name});
+    QSqlQuery query = store.exec(QStringLiteral("SELECT rowid, Data FROM %1 WHERE %2 ORDER BY rowid LIMIT 1")
+                                     .arg(table, QLatin1String(condition)),
+        {value});
     if (!query.next())
         return std::nullopt;
     return Row{query.value(0).toLongLong(), QDate::fromString(query.value(1).toString(), Qt::ISODate)};
 }
 
-std::optional<Row> firstRowOnDay(const Store &store, const QString &table, int month, int day)
+std::optional<Row> firstRowNamed(const Store &store, const QString &table, const QString &name)
 {
-    QSqlQuery query = store.exec(
-        QStringLiteral("SELECT rowid, Data FROM %1 WHERE substr(Data, 6, 5) = ? ORDER BY rowid LIMIT 1").arg(table),
-        {QStringLiteral("%1-%2").arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0'))});
-    if (!query.next())
-        return std::nullopt;
-    return Row{query.value(0).toLongLong(), QDate::fromString(query.value(1).toString(), Qt::ISODate)};
+    return firstRowWhere(store, table, "Eveniment = ?", name);
+}
+
+// monthDay as "MM-DD", whatever the year.
+std::optional<Row> firstRowOnDay(const Store &store, const QString &table, const QString &monthDay)
+{
+    return firstRowWhere(store, table, "substr(Data, 6, 5) = ?", monthDay);
 }
 
 void moveRow(const Store &store, const QString &table, const Row &row, const QDate &to)
@@ -145,13 +148,13 @@ void adaptUniversalRowsForUsa(const Store &store)
     if (auto epiphany = firstRowNamed(store, table, kEpiphany))
         deleteRow(store, table, *epiphany);
     // St. Camillus: 14 July belongs to St. Kateri; he comes back on 18 July.
-    if (auto camillus = firstRowOnDay(store, table, 7, 14))
+    if (auto camillus = firstRowOnDay(store, table, QStringLiteral("07-14")))
         deleteRow(store, table, *camillus);
     // St. Paul of the Cross: 19 October belongs to the North American Martyrs.
-    if (auto paul = firstRowOnDay(store, table, 10, 19))
+    if (auto paul = firstRowOnDay(store, table, QStringLiteral("10-19")))
         moveRow(store, table, *paul, QDate(paul->date.year(), 10, 20));
     // Our Lady of Guadalupe: the USA keeps her on 12 December with its own rank.
-    if (auto guadalupe = firstRowOnDay(store, table, 12, 12))
+    if (auto guadalupe = firstRowOnDay(store, table, QStringLiteral("12-12")))
         deleteRow(store, table, *guadalupe);
 }
 
