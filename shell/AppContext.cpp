@@ -1,0 +1,118 @@
+#include "shell/AppContext.h"
+
+#include "engine/YearAssembly.h"
+#include "shell/HelpWindow.h"
+#include "ui/detail/DetailWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/search/SearchWindow.h"
+
+#include <QFileInfo>
+#include <QPrinter>
+
+namespace lumenar {
+
+AppContext::AppContext(Store store, Clock &clock, Dialogs &dialogs, QObject *parent)
+    : QObject(parent)
+    , m_store(std::move(store))
+    , m_clock(clock)
+    , m_dialogs(dialogs)
+{
+    currentDate = m_clock.today();
+}
+
+AppContext::~AppContext()
+{
+    // Windows hold references to this context: they go first.
+    delete m_search.data();
+    delete m_detail.data();
+    delete m_main.data();
+    delete m_help.data();
+}
+
+QString AppContext::databaseFolder() const
+{
+    return QFileInfo(m_store.path()).absolutePath();
+}
+
+QPrinter &AppContext::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void AppContext::buildYear(Variant variant, int year)
+{
+    const int slot = variant == Variant::Universal ? 0 : 1;
+    m_builtYear[slot] = 0; // unknown until the assembly has succeeded
+    ++m_yearBuilds;
+    BuildYear(m_store, variant, static_cast<std::int16_t>(year));
+    m_builtYear[slot] = year;
+}
+
+void AppContext::ensureYear(Variant variant, int year)
+{
+    if (builtYear(variant) != year)
+        buildYear(variant, year);
+}
+
+int AppContext::builtYear(Variant variant) const
+{
+    return m_builtYear[variant == Variant::Universal ? 0 : 1];
+}
+
+MainWindow *AppContext::mainWindow()
+{
+    if (!m_main)
+        m_main = new MainWindow(*this);
+    return m_main;
+}
+
+DetailWindow *AppContext::detailWindow()
+{
+    if (!m_detail)
+        m_detail = new DetailWindow(*this);
+    return m_detail;
+}
+
+SearchWindow *AppContext::searchWindow()
+{
+    if (!m_search)
+        m_search = new SearchWindow(*this);
+    return m_search;
+}
+
+namespace {
+template <typename W> void unload(QPointer<W> &window)
+{
+    if (!window)
+        return;
+    W *w = window.data();
+    window.clear();
+    w->hide();
+    // A window may ask for its own unloading from one of its handlers.
+    w->deleteLater();
+}
+} // namespace
+
+void AppContext::unloadMainWindow()
+{
+    unload(m_main);
+}
+void AppContext::unloadDetailWindow()
+{
+    unload(m_detail);
+}
+void AppContext::unloadSearchWindow()
+{
+    unload(m_search);
+}
+
+void AppContext::showHelp(const QString &topic)
+{
+    if (!m_help)
+        m_help = new HelpWindow();
+    m_help->showTopic(topic);
+}
+
+} // namespace lumenar

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "engine/DayLookup.h"
+#include "engine/Variant.h"
+#include "shell/Clock.h"
+#include "shell/Dialogs.h"
+#include "shell/HelpWindow.h"
+#include "store/Store.h"
+#include "store/WindowPositions.h"
+#include "ui/detail/DetailWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/search/SearchWindow.h"
+
+#include <QDate>
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class QPrinter;
+
+namespace lumenar {
+
+// The values every window shares, the one store connection of the run, and the windows
+// themselves: each exists once, is made on first use and hidden rather than closed.
+class AppContext : public QObject
+{
+    Q_OBJECT
+public:
+    // The store stays open for the whole run.
+    AppContext(Store store, Clock &clock, Dialogs &dialogs, QObject *parent = nullptr);
+    ~AppContext() override;
+
+    // The calendar in use as stored: exactly "Universal" is the Universal calendar.
+    QString currentVariant = QStringLiteral("Universal");
+    // The day the program works on: today, or the day chosen in the main window.
+    QDate currentDate;
+    // The row the detail window shows; 0 when none.
+    qint32 currentEventId = 0;
+    WindowPositions positions;
+
+    Variant variant() const { return variantFromSetting(currentVariant); }
+    const Store &store() const { return m_store; }
+    QString databaseFolder() const;
+    Clock &clock() const { return m_clock; }
+    Dialogs &dialogs() const { return m_dialogs; }
+    QPrinter &printer();
+
+    // Assembles a year into the variant's year table (throws LumenarError).
+    void buildYear(Variant variant, int year);
+    // The same, unless the table already holds that year.
+    void ensureYear(Variant variant, int year);
+    // The year the variant's table holds, 0 before the first assembly.
+    int builtYear(Variant variant) const;
+    int yearBuilds() const { return m_yearBuilds; }
+
+    MainWindow *mainWindow();
+    DetailWindow *detailWindow();
+    SearchWindow *searchWindow();
+    bool hasMainWindow() const { return m_main; }
+    bool hasDetailWindow() const { return m_detail; }
+    bool hasSearchWindow() const { return m_search; }
+    void unloadMainWindow();
+    void unloadDetailWindow();
+    void unloadSearchWindow();
+
+    // Opens the help window at the page for `topic` ("main", "detail", "search", "tray" …).
+    void showHelp(const QString &topic);
+
+    // The program's commands (the tray's menu); null where no shell runs.
+    QMenu *commandMenu() const { return m_commandMenu; }
+    void setCommandMenu(QMenu *menu) { m_commandMenu = menu; }
+
+    // Windows call these; the shell answers through the signals.
+    void requestDayCheck() { emit dayCheckRequested(); }
+    void variantChosen() { emit variantChanged(); }
+
+signals:
+    void dayCheckRequested();
+    void variantChanged();
+    // The main window was closed by the user; without a tray that ends the program.
+    void mainWindowClosed();
+
+private:
+    Store m_store;
+    Clock &m_clock;
+    Dialogs &m_dialogs;
+    std::unique_ptr<QPrinter> m_printer;
+    int m_builtYear[2] = {0, 0};
+    int m_yearBuilds = 0;
+    QPointer<MainWindow> m_main;
+    QPointer<DetailWindow> m_detail;
+    QPointer<SearchWindow> m_search;
+    QPointer<HelpWindow> m_help;
+    QPointer<QMenu> m_commandMenu;
+};
+
+} // namespace lumenar

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "shell/AppContext.h"
+#include "shell/Clock.h"
+#include "shell/Dialogs.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QList>
+#include <QStringList>
+#include <memory>
+
+namespace lumenar::test {
+
+// Records every message instead of showing it; answers from a queue (Ok when empty).
+class RecordingDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QMessageBox::Icon icon;
+        QString title;
+        QString text;
+    };
+    QList<Shown> shown;
+    QList<QMessageBox::StandardButton> answers;
+    QStringList fileAnswers; // consumed by saveFileName; empty = cancelled
+    QStringList fileRequests;
+    int printerSetups = 0;
+
+    QMessageBox::StandardButton message(QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
+        QMessageBox::StandardButtons, QMessageBox::StandardButton) override
+    {
+        shown.append({icon, title, text});
+        return answers.isEmpty() ? QMessageBox::Ok : answers.takeFirst();
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &suggested, const QString &) override
+    {
+        fileRequests << suggested;
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    }
+    bool printerSetup(QWidget *, QPrinter &) override
+    {
+        ++printerSetups;
+        return false;
+    }
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Shown &s : shown)
+            out << s.text;
+        return out;
+    }
+};
+
+// A private database, a clock pinned to a day, recorded dialogs and the context over them.
+struct UiFixture
+{
+    explicit UiFixture(QDate today = QDate(2026, 12, 25), const QString &variant = QStringLiteral("Universal"))
+        : clock(today)
+    {
+        context = std::make_unique<AppContext>(db.open(), clock, dialogs);
+        context->currentVariant = variant;
+    }
+    TempDatabase db;
+    ManualClock clock;
+    RecordingDialogs dialogs;
+    std::unique_ptr<AppContext> context;
+};
+
+} // namespace lumenar::test
