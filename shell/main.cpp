@@ -1,16 +1,17 @@
-// The desktop program. For now it opens the calendar database, assembles today's year of
-// the remembered calendar and reports any data error the way the finished program will.
-#include "engine/Variant.h"
-#include "engine/YearAssembly.h"
+// The desktop program: a tray icon with today's liturgical day, and the windows behind it.
+#include "shell/Dialogs.h"
+#include "shell/Shell.h"
+#include "shell/SingleInstance.h"
 #include "store/Settings.h"
 #include "store/Store.h"
 
 #include <QApplication>
-#include <QDate>
-#include <QMessageBox>
+#include <QSocketNotifier>
 
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace lumenar;
 
@@ -24,6 +25,35 @@ bool displayAvailable()
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
+int g_signalPipe[2] = {-1, -1};
+
+void onTerminate(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] auto n = ::write(g_signalPipe[0], &byte, 1);
+}
+
+// SIGTERM (logout, shutdown, kill) and SIGINT end the program through its own exit path,
+// on the event loop, where it is safe to touch the database.
+void routeTerminationSignals(Shell &shell)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, &shell);
+    QObject::connect(notifier, &QSocketNotifier::activated, &shell, [&shell, notifier] {
+        char byte;
+        [[maybe_unused]] auto n = ::read(g_signalPipe[1], &byte, 1);
+        notifier->setEnabled(false);
+        shell.exitProgram();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -34,17 +64,26 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(settingsOrganization());
-    QApplication::setApplicationName(settingsApplication());
+    QApplication::setApplicationName(QStringLiteral("lumenar"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Lumenar"));
+    QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumenar.Lumenar"));
+    // The program lives in the notification area; its windows come and go.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    try {
-        Store store = Store::open(Store::defaultPath());
-        const Variant variant = variantFromSetting(rememberedVariantSetting());
-        BuildYear(store, variant, static_cast<std::int16_t>(QDate::currentDate().year()));
-    } catch (const LumenarError &error) {
-        const bool dataError = error.kind() == ErrorKind::StoreUnavailable || error.kind() == ErrorKind::BadData;
-        QMessageBox::critical(
-            nullptr, dataError ? LumenarError::dataErrorTitle() : QApplication::applicationName(), error.message());
+    SingleInstance instance;
+    if (!instance.claim())
+        return 0;
+
+    Dialogs dialogs;
+    Clock clock;
+    Shell shell(Store::defaultPath(), clock, dialogs, Shell::Options{});
+    QObject::connect(&shell, &Shell::quitRequested, &app, [](int code) { QCoreApplication::exit(code); });
+    QObject::connect(&instance, &SingleInstance::showRequested, &shell, &Shell::showMainWindow);
+    // A session that ends by quitting the application still tidies and compacts, once.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &shell, &Shell::shutdown);
+    routeTerminationSignals(shell);
+    if (!shell.start())
         return 1;
-    }
-    return 0;
+    return app.exec();
 }

@@ -1,0 +1,317 @@
+#include "shell/Shell.h"
+
+#include "engine/DateText.h"
+#include "shell/AboutDialog.h"
+#include "shell/AppContext.h"
+#include "shell/DayIcon.h"
+#include "shell/Splash.h"
+#include "shell/TrayText.h"
+#include "shell/WindowPlacement.h"
+#include "store/Maintenance.h"
+#include "store/Settings.h"
+#include "store/WindowPositions.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QScreen>
+#include <QSplashScreen>
+#include <QSystemTrayIcon>
+
+namespace lumenar {
+
+namespace {
+bool isDataError(const LumenarError &error)
+{
+    return error.kind() == ErrorKind::StoreUnavailable || error.kind() == ErrorKind::BadData;
+}
+} // namespace
+
+Shell::Shell(const QString &databasePath, Clock &clock, Dialogs &dialogs, Options options)
+    : m_databasePath(databasePath)
+    , m_clock(clock)
+    , m_dialogs(dialogs)
+    , m_options(options)
+{
+    m_timer.setInterval(60 * 1000);
+    // A coarse timer lets the system batch the wake-ups of an idle program.
+    m_timer.setTimerType(Qt::VeryCoarseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &Shell::dayCheck);
+}
+
+Shell::~Shell()
+{
+    delete m_tray;
+    delete m_about.data();
+    delete m_splash;
+    m_context.reset();
+}
+
+bool Shell::start()
+{
+    PrepareDateFormat();
+    if (m_options.showSplash) {
+        m_splash = new QSplashScreen(splashPixmap());
+        m_splash->show();
+        QApplication::processEvents();
+    }
+    auto closeSplash = [this] {
+        delete m_splash;
+        m_splash = nullptr;
+    };
+
+    try {
+        CuratTemp(QFileInfo(m_databasePath).absolutePath());
+        const QDate today = m_clock.today();
+        m_lastDate = today;
+        m_context = std::make_unique<AppContext>(Store::open(m_databasePath), m_clock, m_dialogs);
+        m_context->currentDate = today;
+        LoadWindowPositions(m_context->store(), false, m_context->positions);
+        QString variant = rememberedVariantSetting();
+        m_context->currentVariant = variant.isEmpty() ? QStringLiteral("Universal") : variant;
+
+        m_context->buildYear(m_context->variant(), today.year());
+        SetIcon(today);
+        m_toolTip = BuildTrayTooltip(dayCelebrations(m_context->store(), m_context->variant(), today));
+        QApplication::processEvents();
+
+        buildMenu();
+        m_context->setCommandMenu(m_menu.get());
+        // Windows ask from inside their paint and activation handlers: answer afterwards.
+        connect(m_context.get(), &AppContext::dayCheckRequested, this, &Shell::dayCheck, Qt::QueuedConnection);
+        connect(m_context.get(), &AppContext::variantChanged, this, &Shell::refreshTray);
+        connect(m_context.get(), &AppContext::mainWindowClosed, this, [this] {
+            if (!m_tray)
+                exitProgram();
+        });
+        m_context->mainWindow();
+    } catch (const LumenarError &error) {
+        closeSplash();
+        if (isDataError(error))
+            m_dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), error.message());
+        else
+            m_dialogs.operationError(nullptr, QStringLiteral("StartupFormLoad"));
+        m_context.reset();
+        return false;
+    }
+    closeSplash();
+
+    if (m_options.useTray && QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_tray = new QSystemTrayIcon(this);
+        m_tray->setContextMenu(m_menu.get());
+        connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Trigger)
+                showMainWindow();
+        });
+        applyTray();
+        m_tray->show();
+    } else {
+        // Without a notification area the program would be unreachable: show the window.
+        showMainWindow();
+    }
+    m_timer.start();
+    return true;
+}
+
+void Shell::buildMenu()
+{
+    m_menu = std::make_unique<QMenu>();
+    m_menu->setObjectName(QStringLiteral("mnuPop_Form"));
+    m_menu->addAction(QStringLiteral("Lumenar "), this, &Shell::showMainWindow);
+    QMenu *customize = m_menu->addMenu(QStringLiteral("Customize"));
+    customize->addAction(QStringLiteral("Save"), this, &Shell::saveWindowPositions);
+    customize->addAction(QStringLiteral("Default"), this, &Shell::defaultWindowPositions);
+    customize->addSeparator();
+    customize->addAction(QStringLiteral("Setup Printer"), this, &Shell::setupPrinter);
+    m_menu->addAction(QStringLiteral("Help"), this, &Shell::showHelp);
+    m_menu->addAction(QStringLiteral("About"), this, &Shell::showAbout);
+    m_menu->addSeparator();
+    m_menu->addAction(QStringLiteral("Exit"), this, &Shell::exitProgram);
+}
+
+void Shell::showMainWindow()
+{
+    if (m_context && !m_shutDown)
+        m_context->mainWindow()->showWindow();
+}
+
+void Shell::SetIcon(const QDate &date)
+{
+    const int code = dayColourCode(m_context->store(), m_context->variant(), date);
+    std::optional<IconColour> colour = iconColourForCode(code);
+    // Only four colours have icons; any other code keeps the icon the tray shows, and the
+    // first icon of a run falls back to black rather than leave the tray empty.
+    if (!colour && m_iconColour)
+        return;
+    m_iconColour = colour.value_or(IconColour::Black);
+    m_iconDay = date.day();
+    m_icon = dayIcon(m_iconDay, *m_iconColour);
+}
+
+void Shell::applyTray()
+{
+    if (!m_tray)
+        return;
+    m_tray->setIcon(m_icon);
+    m_tray->setToolTip(m_toolTip);
+}
+
+std::vector<Celebration> Shell::todayRows()
+{
+    const QDate today = m_clock.today();
+    const Variant variant = m_context->variant();
+    return dayCelebrations(m_context->store(), variant, today);
+}
+
+void Shell::refreshTray()
+{
+    if (!m_context || m_shutDown)
+        return;
+    // The tray speaks of today even while the main window shows another year: build the
+    // current year for the reading, then give the window its year back.
+    const QDate today = m_clock.today();
+    const Variant variant = m_context->variant();
+    const int shown = m_context->builtYear(variant);
+    try {
+        m_context->ensureYear(variant, today.year());
+        SetIcon(today);
+        m_toolTip = BuildTrayTooltip(todayRows());
+        if (shown != 0 && shown != today.year())
+            m_context->buildYear(variant, shown);
+    } catch (const LumenarError &error) {
+        if (isDataError(error))
+            return endWithDataError(error.message());
+        m_dialogs.plainError(nullptr, error.message());
+    }
+    applyTray();
+}
+
+void Shell::dayCheck()
+{
+    if (!m_context || m_shutDown || m_inDayCheck)
+        return;
+    const QDate today = m_clock.today();
+    if (m_lastDate.daysTo(today) == 0)
+        return;
+    m_inDayCheck = true;
+    auto done = qScopeGuard([this] { m_inDayCheck = false; });
+
+    const Variant variant = m_context->variant();
+    try {
+        m_context->currentDate = today;
+        m_context->buildYear(variant, today.year());
+        const std::vector<Celebration> rows = dayCelebrations(m_context->store(), variant, today);
+        if (rows.empty()) {
+            m_dialogs.message(nullptr, QMessageBox::Critical, QStringLiteral("Error"),
+                QStringLiteral("This date is not valid. Please contact technical service"));
+            delete m_tray;
+            m_tray = nullptr;
+            emit quitRequested(1);
+            return;
+        }
+        m_lastDate = today;
+        SetIcon(today);
+        m_toolTip = BuildTrayTooltip(rows);
+        m_context->mainWindow()->refreshAfterDayChange();
+        applyTray();
+    } catch (const LumenarError &error) {
+        if (isDataError(error))
+            return endWithDataError(error.message());
+        m_dialogs.operationError(nullptr, QStringLiteral("TimeChange"));
+    }
+}
+
+void Shell::endWithDataError(const QString &text)
+{
+    m_dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), text);
+    shutdown();
+    emit quitRequested(1);
+}
+
+void Shell::saveWindowPositions()
+{
+    if (!m_context)
+        return;
+    m_context->mainWindow()->storePosition();
+    m_context->detailWindow()->storePosition();
+    try {
+        SaveWindowPositions(m_context->store(), m_context->positions);
+    } catch (const LumenarError &error) {
+        m_dialogs.message(nullptr, QMessageBox::Warning, Dialogs::defaultTitle(),
+            QStringLiteral("The window positions could not be saved.\n%1").arg(error.fullText()));
+    }
+}
+
+void Shell::defaultWindowPositions()
+{
+    if (!m_context)
+        return;
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize size = screen->geometry().size();
+    m_context->positions = DefaultWindowPositions(
+        int(pixelsToTwips(size.width(), screenDpiX())), int(pixelsToTwips(size.height(), screenDpiY())));
+    m_context->mainWindow()->applyPositions();
+    m_context->detailWindow()->applyPositions();
+}
+
+void Shell::setupPrinter()
+{
+    if (m_context)
+        m_dialogs.printerSetup(nullptr, m_context->printer());
+}
+
+void Shell::showHelp()
+{
+    if (m_context)
+        m_context->showHelp(QStringLiteral("tray"));
+}
+
+void Shell::showAbout()
+{
+    if (!m_about)
+        m_about = new AboutDialog();
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void Shell::shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    m_timer.stop();
+    delete m_tray;
+    m_tray = nullptr;
+    delete m_about.data();
+    if (m_context) {
+        try {
+            Store::Transaction tx(m_context->store());
+            m_context->store().run(QStringLiteral("DELETE FROM C_USA_Temp"));
+            m_context->store().run(QStringLiteral("DELETE FROM C_Univ_Temp"));
+            tx.commit();
+        } catch (const LumenarError &error) {
+            m_dialogs.message(nullptr, QMessageBox::Critical, Dialogs::defaultTitle(),
+                QStringLiteral("The calendar database could not be tidied at exit.\n%1").arg(error.fullText()));
+        }
+        // Closes every window and the store: the compaction needs the file to itself.
+        m_context->setCommandMenu(nullptr);
+        m_context.reset();
+    }
+    QString why;
+    if (Optimizez(QFileInfo(m_databasePath).absolutePath(), &why) == CompactResult::Compacted)
+        ++m_compactions;
+    else
+        qWarning("lumenar: the database was not compacted: %s", qPrintable(why));
+    RestoreDateFormat();
+}
+
+void Shell::exitProgram()
+{
+    shutdown();
+    emit quitRequested(0);
+}
+
+} // namespace lumenar

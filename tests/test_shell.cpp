@@ -1,0 +1,345 @@
+// The desktop shell without a notification area (offscreen): start-up, the tray's icon and
+// tooltip, the menu, the day change, window places, the way out and the About windows.
+#include "engine/YearAssembly.h"
+#include "shell/AboutDialog.h"
+#include "shell/DayIcon.h"
+#include "shell/Shell.h"
+#include "shell/SingleInstance.h"
+#include "shell/TrayText.h"
+#include "shell/WindowPlacement.h"
+#include "store/Settings.h"
+#include "store/WindowPositions.h"
+#include "tests/support/UiTestSupport.h"
+
+#include <QAction>
+#include <QFile>
+#include <QHostInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace lumenar;
+using namespace lumenar::test;
+
+namespace {
+
+void setVariantSetting(const QString &value)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings settings(settingsOrganization(), settingsApplication());
+    if (value.isNull())
+        settings.remove(QStringLiteral("Setup/Implicit"));
+    else
+        settings.setValue(QStringLiteral("Setup/Implicit"), value);
+}
+
+// A shell over a private database with a pinned clock.
+struct ShellFixture
+{
+    explicit ShellFixture(QDate today = QDate(2026, 12, 7), const QString &variant = QString())
+        : clock(today)
+    {
+        setVariantSetting(variant);
+        shell = std::make_unique<Shell>(db.path(), clock, dialogs, Shell::Options{false, false});
+    }
+    int userRows()
+    {
+        Store store = db.open();
+        return store.scalar(QStringLiteral("SELECT count(*) FROM Parametri WHERE \"Default\" = 0")).toInt();
+    }
+    TempDatabase db;
+    ManualClock clock;
+    RecordingDialogs dialogs;
+    std::unique_ptr<Shell> shell;
+};
+
+int inkPixels(const QImage &image, const QColor &ink)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y).rgb() == ink.rgb();
+    return n;
+}
+
+} // namespace
+
+TEST(Shell, MenuHoldsTheCommandsInOrder)
+{
+    ShellFixture f;
+    ASSERT_TRUE(f.shell->start());
+    QStringList captions;
+    for (QAction *a : f.shell->menu()->actions())
+        captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(captions.join(u'|'), QStringLiteral("Lumenar |Customize|Help|About|-|Exit"));
+    QStringList sub;
+    for (QAction *a : f.shell->menu()->actions()[1]->menu()->actions())
+        sub << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(sub.join(u'|'), QStringLiteral("Save|Default|-|Setup Printer"));
+    EXPECT_EQ(f.shell->context()->commandMenu(), f.shell->menu());
+}
+
+TEST(Shell, StartUpReadsTheRememberedVariant)
+{
+    struct Case
+    {
+        QString stored;
+        Variant built;
+    };
+    for (const Case &c : {Case{QString(), Variant::Universal}, Case{QStringLiteral("SUA"), Variant::Usa},
+             Case{QStringLiteral("USA"), Variant::Usa}, Case{QStringLiteral("universal"), Variant::Usa}}) {
+        ShellFixture f(QDate(2026, 12, 7), c.stored);
+        ASSERT_TRUE(f.shell->start()) << qPrintable(c.stored);
+        AppContext *ctx = f.shell->context();
+        EXPECT_EQ(ctx->variant(), c.built) << qPrintable(c.stored);
+        EXPECT_EQ(ctx->builtYear(c.built), 2026);
+        EXPECT_EQ(ctx->currentDate, QDate(2026, 12, 7));
+        // Falling back to Universal does not write the setting.
+        EXPECT_EQ(rememberedVariantSetting(), c.stored);
+        EXPECT_TRUE(f.dialogs.shown.isEmpty());
+    }
+}
+
+TEST(Shell, TrayShowsTodaysIconAndCelebrations)
+{
+    struct Case
+    {
+        QDate day;
+        IconColour colour;
+        QString tooltip;
+    };
+    const Case cases[] = {
+        {QDate(2026, 12, 1), IconColour::Blue, QStringLiteral("Tuesday of the First Week of Advent")},
+        {QDate(2026, 1, 14), IconColour::Green, QStringLiteral("Wednesday of the First Week of Ordinary Time")},
+        {QDate(2026, 12, 26), IconColour::Red, QStringLiteral("St. Stephen, the First Martyr")},
+        {QDate(2026, 12, 25), IconColour::Black, QStringLiteral("The Nativity of the Lord (Christmas)")},
+    };
+    for (const Case &c : cases) {
+        ShellFixture f(c.day);
+        ASSERT_TRUE(f.shell->start());
+        EXPECT_EQ(f.shell->trayIconColour(), c.colour) << qPrintable(c.day.toString());
+        EXPECT_EQ(f.shell->trayIconDay(), c.day.day());
+        EXPECT_EQ(f.shell->trayToolTip(), c.tooltip);
+        EXPECT_FALSE(f.shell->trayIcon().isNull());
+    }
+}
+
+TEST(Shell, TooltipListsTrimmedNamesOnePerLine)
+{
+    std::vector<Celebration> rows(5);
+    for (int i = 0; i < 5; ++i)
+        rows[i].name = QStringLiteral("  Name %1 ").arg(i);
+    EXPECT_EQ(BuildTrayTooltip(rows), QStringLiteral("Name 0\nName 1\nName 2\nName 3\nName 4"));
+    EXPECT_EQ(BuildTrayTooltip({}), QString());
+}
+
+TEST(DayIcon, PageFrameRingsAndDigitsInTheDayColour)
+{
+    for (IconColour colour : {IconColour::Black, IconColour::Green, IconColour::Blue, IconColour::Red}) {
+        for (int size : {16, 22, 24, 32, 48, 64}) {
+            const QImage icon = renderDayIcon(28, colour, size);
+            ASSERT_EQ(icon.size(), QSize(size, size));
+            // Frame: the left edge half-way down is black; the page is white.
+            EXPECT_EQ(icon.pixelColor(0, size / 2).rgb(), QColor(Qt::black).rgb()) << size;
+            EXPECT_GT(inkPixels(icon, Qt::white), size * size / 5) << size;
+            // The rings stand above the page: the top row is not all transparent.
+            bool ring = false;
+            for (int x = 0; x < size; ++x)
+                ring |= icon.pixelColor(x, 0).alpha() > 0;
+            EXPECT_TRUE(ring) << size;
+            // The digits are drawn in the day's ink, and take a fair share of the page.
+            EXPECT_GT(inkPixels(icon, iconInk(colour)), size * size / 20) << size;
+        }
+    }
+    EXPECT_EQ(iconInk(IconColour::Blue), QColor(0, 0, 255));
+    EXPECT_EQ(iconInk(IconColour::Red), QColor(255, 0, 0));
+    EXPECT_EQ(iconInk(IconColour::Green), QColor(0, 128, 0));
+    EXPECT_EQ(dayIcon(3, IconColour::Green).pixmap(22, 22).size(), QSize(22, 22));
+}
+
+TEST(Shell, DayChangeRebuildsOnlyOnANewDay)
+{
+    ShellFixture f(QDate(2026, 12, 31));
+    ASSERT_TRUE(f.shell->start());
+    AppContext *ctx = f.shell->context();
+    const int builds = ctx->yearBuilds();
+    f.shell->dayCheck();
+    EXPECT_EQ(ctx->yearBuilds(), builds) << "a tick on the same day does no database work";
+
+    // Past midnight into a new year.
+    f.clock.set(QDate(2027, 1, 1));
+    f.shell->dayCheck();
+    EXPECT_EQ(ctx->builtYear(Variant::Universal), 2027);
+    EXPECT_EQ(f.shell->lastDate(), QDate(2027, 1, 1));
+    EXPECT_EQ(f.shell->trayToolTip(), QStringLiteral("Mary, the Holy Mother of God"));
+
+    // The clock set back a day counts as a change too.
+    f.clock.set(QDate(2026, 12, 26));
+    f.shell->dayCheck();
+    EXPECT_EQ(ctx->builtYear(Variant::Universal), 2026);
+    EXPECT_EQ(f.shell->trayIconColour(), IconColour::Red);
+    EXPECT_EQ(f.shell->trayIconDay(), 26);
+    EXPECT_TRUE(f.dialogs.shown.isEmpty());
+}
+
+TEST(Shell, SaveWritesEightUserRowsAndDefaultFollowsTheScreen)
+{
+    ShellFixture f;
+    ASSERT_TRUE(f.shell->start());
+    f.shell->saveWindowPositions();
+    f.shell->saveWindowPositions();
+    EXPECT_EQ(f.userRows(), 8);
+    {
+        Store store = f.db.open();
+        QSqlQuery q
+            = store.exec(QStringLiteral("SELECT parametru FROM Parametri WHERE \"Default\" = 0 ORDER BY rowid"));
+        QStringList names;
+        while (q.next())
+            names << q.value(0).toString();
+        EXPECT_EQ(names.join(u','), QStringLiteral("xMain,yMain,wMain,hMain,xComm,yComm,wComm,hComm"));
+    }
+    // The saved rows win over the delivered ones at the next start; Default writes nothing.
+    WindowPositions loaded;
+    EXPECT_TRUE(LoadWindowPositions(f.shell->context()->store(), false, loaded));
+    f.shell->defaultWindowPositions();
+    EXPECT_EQ(f.userRows(), 8);
+
+    const WindowPositions p = DefaultWindowPositions(19200, 14400);
+    const WindowPositions wide = DefaultWindowPositions(38400, 14400);
+    EXPECT_DOUBLE_EQ(p[xMain], 3840);
+    EXPECT_DOUBLE_EQ(p[yMain], 1800);
+    EXPECT_DOUBLE_EQ(p[wMain], 11520);
+    EXPECT_DOUBLE_EQ(p[hMain], 10800);
+    EXPECT_DOUBLE_EQ(p[xComm], 1920);
+    EXPECT_DOUBLE_EQ(p[yComm], 3600);
+    EXPECT_DOUBLE_EQ(p[wComm], 15360);
+    EXPECT_DOUBLE_EQ(p[hComm], 7200);
+    for (Position x : {xMain, wMain, xComm, wComm})
+        EXPECT_DOUBLE_EQ(wide[x], 2 * p[x]);
+    for (Position y : {yMain, hMain, yComm, hComm})
+        EXPECT_DOUBLE_EQ(wide[y], p[y]);
+}
+
+TEST(WindowPlacement, SavedPlacesMissingNamesAndUnreachableWindows)
+{
+    TempDatabase db;
+    Store store = db.open();
+    WindowPositions p;
+    EXPECT_FALSE(LoadWindowPositions(store, false, p));
+    EXPECT_DOUBLE_EQ(p[wMain], 9600);
+    // User rows without hComm: hComm keeps what it had, not the delivered value.
+    store.run(QStringLiteral("INSERT INTO Parametri (parametru, valoare) VALUES ('xMain', 100)"));
+    WindowPositions q;
+    EXPECT_TRUE(LoadWindowPositions(store, false, q));
+    EXPECT_DOUBLE_EQ(q[xMain], 100);
+    EXPECT_DOUBLE_EQ(q[hComm], 0);
+
+    const QRect screen(0, 0, 1280, 800);
+    const QRect second(1280, 0, 1920, 1080);
+    EXPECT_EQ(reachableRect(QRect(100, 100, 640, 480), {screen}, screen), QRect(100, 100, 640, 480));
+    EXPECT_EQ(reachableRect(QRect(2000, 100, 640, 480), {screen, second}, screen), QRect(2000, 100, 640, 480));
+    // Left on a screen that is gone: brought back, centred on the primary screen.
+    const QRect back = reachableRect(QRect(3500, 2000, 640, 480), {screen}, screen);
+    EXPECT_EQ(back.size(), QSize(640, 480));
+    EXPECT_EQ(back.center(), screen.center());
+    EXPECT_TRUE(screen.contains(reachableRect(QRect(-5000, -5000, 4000, 3000), {screen}, screen)));
+}
+
+TEST(Shell, WithoutATrayTheMainWindowShowsAndClosingItEnds)
+{
+    ShellFixture f;
+    ASSERT_TRUE(f.shell->start());
+    EXPECT_FALSE(f.shell->hasTray());
+    EXPECT_TRUE(f.shell->context()->mainWindow()->isVisible());
+    QSignalSpy quit(f.shell.get(), &Shell::quitRequested);
+    emit f.shell->context()->mainWindowClosed();
+    ASSERT_EQ(quit.count(), 1);
+    EXPECT_EQ(quit[0][0].toInt(), 0);
+    EXPECT_TRUE(f.shell->isShutDown());
+}
+
+TEST(Shell, ExitEmptiesTheYearTablesAndCompactsOnce)
+{
+    ShellFixture f;
+    ASSERT_TRUE(f.shell->start());
+    f.shell->context()->detailWindow();
+    QSignalSpy quit(f.shell.get(), &Shell::quitRequested);
+    f.shell->exitProgram();
+    f.shell->shutdown(); // the session's end after Exit finds nothing left to do
+    EXPECT_EQ(quit.count(), 1);
+    EXPECT_EQ(f.shell->compactions(), 1);
+    EXPECT_EQ(f.shell->context(), nullptr);
+    EXPECT_FALSE(QFile::exists(f.db.folder() + QStringLiteral("/~Temp.mdb")));
+    Store store = f.db.open();
+    EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM C_Univ_Temp")).toInt(), 0);
+    EXPECT_TRUE(f.dialogs.shown.isEmpty());
+}
+
+TEST(Shell, AMissingDatabaseIsADataError)
+{
+    ShellFixture f;
+    QFile::remove(f.db.path());
+    EXPECT_FALSE(f.shell->start());
+    ASSERT_EQ(f.dialogs.shown.size(), 1);
+    EXPECT_EQ(f.dialogs.shown[0].title, QStringLiteral("Data error"));
+    EXPECT_EQ(f.dialogs.shown[0].text, QStringLiteral("No information database in application folder."));
+}
+
+TEST(SingleInstance, ASecondStartAsksTheFirstToShowItself)
+{
+    const QString key = QStringLiteral("lumenar-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(key);
+    ASSERT_TRUE(first.claim());
+    QSignalSpy shown(&first, &SingleInstance::showRequested);
+    SingleInstance second(key);
+    EXPECT_FALSE(second.claim());
+    EXPECT_TRUE(shown.wait(3000));
+}
+
+TEST(SingleInstance, ALockLeftByACrashIsTakenOver)
+{
+    const QString key = QStringLiteral("lumenar-stale-%1").arg(QCoreApplication::applicationPid());
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QFile lock(dir + u'/' + key + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    // A process number no live process has, as a crashed program leaves it.
+    lock.write("2147483000\nlumenar\n" + QHostInfo::localHostName().toUtf8() + "\n");
+    lock.close();
+    SingleInstance instance(key);
+    EXPECT_TRUE(instance.claim());
+}
+
+TEST(About, CreditsCloseThemselvesAndAnswerClicksAndEscape)
+{
+    AboutDialog about;
+    about.creditsLifetimeMs = 150;
+    about.show();
+    EXPECT_TRUE(about.animation()->isRunning());
+    about.hide();
+    EXPECT_FALSE(about.animation()->isRunning()) << "a hidden animation must not wake the program";
+
+    // Escape hides the modal credits; the loaded window then closes itself when its time is up.
+    QTimer::singleShot(0, &about, [&] {
+        ASSERT_TRUE(about.credits());
+        QTest::mouseClick(about.credits()->label(5), Qt::LeftButton);
+        EXPECT_TRUE(about.credits()->isVisible()) << "a click on the fifth label does nothing";
+        QTest::keyClick(about.credits(), Qt::Key_A);
+        EXPECT_TRUE(about.credits()->isVisible());
+        QTest::keyClick(about.credits(), Qt::Key_Escape);
+    });
+    about.showCredits();
+    ASSERT_TRUE(about.credits());
+    EXPECT_FALSE(about.credits()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(about.credits() == nullptr, 3000);
+
+    // The sixth label unloads at once.
+    about.creditsLifetimeMs = 60000;
+    QTimer::singleShot(0, &about, [&] { QTest::mouseClick(about.credits()->label(6), Qt::LeftButton); });
+    about.showCredits();
+    QTRY_VERIFY_WITH_TIMEOUT(about.credits() == nullptr, 3000);
+}
