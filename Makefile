@@ -42,6 +42,7 @@ test: build
 # Speed figures (Google Benchmark).
 bench: build
 	$(BUILD_DIR)/bin/lumenar-bench --benchmark_min_time=0.5
+	$(BUILD_DIR)/bin/lumenar-bench-shell
 
 # Every year 1583-4900 in both calendars (the tests run a spread sample).
 sweep: build

@@ -66,6 +66,7 @@ CreditsDialog::CreditsDialog(int lifetimeMs, QWidget *parent)
     };
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 22, 28, 22);
+    setMinimumWidth(380);
     for (int i = 0; i < texts.size(); ++i) {
         auto *label = new QLabel(texts[i], this);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
