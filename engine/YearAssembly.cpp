@@ -16,6 +16,7 @@ const QString kAnnunciation = QStringLiteral("Annunciation of the Lord");
 const QString kImmaculateConception = QStringLiteral("Immaculate Conception of the Virgin Mary");
 const QString kEpiphany = QStringLiteral("Epiphany of the Lord");
 const QString kDayOfPrayer = QStringLiteral("Day of Prayer for the Legal Protection of Unborn Children");
+const QString kMotherOfTheChurch = QStringLiteral("Mary, Mother of the Church");
 const QString kYearColumns = QStringLiteral("Data, Eveniment, TipZi, Culori, Rang, ID, Cheie");
 // The weekday number of Data as text, "1" = Sunday, from its Julian day number (0 = Monday).
 const QString kWeekdayNumber = QStringLiteral("CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT)");
@@ -114,6 +115,15 @@ void transferSolemnities(const Store &store, const QString &table, std::int16_t 
         if (isSunday(immaculate->date))
             moveRow(store, table, *immaculate, followingMonday(immaculate->date));
     }
+}
+
+// The memorial of the Monday after Pentecost is preferred to any other memorial of its day,
+// obligatory or optional, which lapses that year; a feast still prevails over it.
+void preferMotherOfTheChurch(const Store &store, const QString &table)
+{
+    if (auto mother = firstRowNamed(store, table, kMotherOfTheChurch))
+        store.run(QStringLiteral("DELETE FROM %1 WHERE Data = ? AND rowid <> ? AND Rang BETWEEN 10 AND 12").arg(table),
+            {iso(mother->date), mother->rowid});
 }
 
 // The USA's changes to the Universal rows, made while the year table holds nothing else.
@@ -258,6 +268,7 @@ void BuildUniversalYear(const Store &store, std::int16_t year)
     });
     DefaultRankUniversal(store);
     transferSolemnities(store, t.yearTable, year);
+    preferMotherOfTheChurch(store, t.yearTable);
     store.runStoredQuery(t.othersQuery);
     finishYear(store, t);
     nameAndNumberRows(store, t.yearTable);
@@ -281,6 +292,7 @@ void BuildUsaYear(const Store &store, std::int16_t year)
         DefaultRankUsa(store);
         transferSolemnities(store, t.yearTable, year);
         transferUsaDays(store);
+        preferMotherOfTheChurch(store, t.yearTable);
         store.runStoredQuery(t.othersQuery);
         finishYear(store, t);
     });
