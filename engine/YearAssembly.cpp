@@ -17,6 +17,10 @@ const QString kImmaculateConception = QStringLiteral("Immaculate Conception of t
 const QString kEpiphany = QStringLiteral("Epiphany of the Lord");
 const QString kDayOfPrayer = QStringLiteral("Day of Prayer for the Legal Protection of Unborn Children");
 const QString kMotherOfTheChurch = QStringLiteral("Mary, Mother of the Church");
+const QString kJohnTheBaptist = QStringLiteral("Nativity of St. John the Baptist");
+const QString kPeterAndPaul = QStringLiteral("Sts. Peter and Paul, Apostles");
+const QString kCorpusChristi = QStringLiteral("The Body and Blood of Christ (Corpus Christi)");
+const QString kSacredHeart = QStringLiteral("Sacred Heart of Jesus");
 const QString kYearColumns = QStringLiteral("Data, Eveniment, TipZi, Culori, Rang, ID, Cheie");
 // The weekday number of Data as text, "1" = Sunday, from its Julian day number (0 = Monday).
 const QString kWeekdayNumber = QStringLiteral("CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT)");
@@ -86,8 +90,23 @@ QDate followingMonday(const QDate &date)
     return WeekdayOnOrAfter(date, u"2");
 }
 
-// Moves St. Joseph, the Annunciation and the Immaculate Conception off the days where they
-// cannot be kept, before precedence is decided, so they compete on their new day.
+// Two solemnities never share a day: a fixed solemnity of a saint that meets a movable
+// solemnity of the Lord is anticipated to the day before (the Congregation's answer for
+// the Sacred Heart and St. John the Baptist in 2022).
+void anticipateSaintBeforeTheLord(const Store &store, const QString &table, const QString &saint)
+{
+    const auto row = firstRowNamed(store, table, saint);
+    if (row
+        && store
+               .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE Data = ? AND Eveniment IN (?, ?) LIMIT 1").arg(table),
+                   {iso(row->date), kCorpusChristi, kSacredHeart})
+               .isValid())
+        moveRow(store, table, *row, row->date.addDays(-1));
+}
+
+// Moves St. Joseph, the Annunciation, the Immaculate Conception, St. John the Baptist and
+// Sts. Peter and Paul off the days where they cannot be kept, before precedence is
+// decided, so they compete on their new day.
 void transferSolemnities(const Store &store, const QString &table, std::int16_t year)
 {
     const QDate easter = EasterSunday(year);
@@ -115,6 +134,9 @@ void transferSolemnities(const Store &store, const QString &table, std::int16_t 
         if (isSunday(immaculate->date))
             moveRow(store, table, *immaculate, followingMonday(immaculate->date));
     }
+
+    anticipateSaintBeforeTheLord(store, table, kJohnTheBaptist);
+    anticipateSaintBeforeTheLord(store, table, kPeterAndPaul);
 }
 
 // The memorial of the Monday after Pentecost is preferred to any other memorial of its day,
