@@ -16,6 +16,12 @@ const QString kAnnunciation = QStringLiteral("Annunciation of the Lord");
 const QString kImmaculateConception = QStringLiteral("Immaculate Conception of the Virgin Mary");
 const QString kEpiphany = QStringLiteral("Epiphany of the Lord");
 const QString kDayOfPrayer = QStringLiteral("Day of Prayer for the Legal Protection of Unborn Children");
+const QString kMotherOfTheChurch = QStringLiteral("Mary, Mother of the Church");
+const QString kJohnTheBaptist = QStringLiteral("Nativity of St. John the Baptist");
+const QString kPeterAndPaul = QStringLiteral("Sts. Peter and Paul, Apostles");
+const QString kCorpusChristi = QStringLiteral("The Body and Blood of Christ (Corpus Christi)");
+const QString kSacredHeart = QStringLiteral("Sacred Heart of Jesus");
+const QString kThanksgiving = QStringLiteral("Thanksgiving Day");
 const QString kYearColumns = QStringLiteral("Data, Eveniment, TipZi, Culori, Rang, ID, Cheie");
 // The weekday number of Data as text, "1" = Sunday, from its Julian day number (0 = Monday).
 const QString kWeekdayNumber = QStringLiteral("CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT)");
@@ -85,8 +91,23 @@ QDate followingMonday(const QDate &date)
     return WeekdayOnOrAfter(date, u"2");
 }
 
-// Moves St. Joseph, the Annunciation and the Immaculate Conception off the days where they
-// cannot be kept, before precedence is decided, so they compete on their new day.
+// Two solemnities never share a day: a fixed solemnity of a saint that meets a movable
+// solemnity of the Lord is anticipated to the day before (the Congregation's answer for
+// the Sacred Heart and St. John the Baptist in 2022).
+void anticipateSaintBeforeTheLord(const Store &store, const QString &table, const QString &saint)
+{
+    const auto row = firstRowNamed(store, table, saint);
+    if (row
+        && store
+               .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE Data = ? AND Eveniment IN (?, ?) LIMIT 1").arg(table),
+                   {iso(row->date), kCorpusChristi, kSacredHeart})
+               .isValid())
+        moveRow(store, table, *row, row->date.addDays(-1));
+}
+
+// Moves St. Joseph, the Annunciation, the Immaculate Conception, St. John the Baptist and
+// Sts. Peter and Paul off the days where they cannot be kept, before precedence is
+// decided, so they compete on their new day.
 void transferSolemnities(const Store &store, const QString &table, std::int16_t year)
 {
     const QDate easter = EasterSunday(year);
@@ -114,6 +135,18 @@ void transferSolemnities(const Store &store, const QString &table, std::int16_t 
         if (isSunday(immaculate->date))
             moveRow(store, table, *immaculate, followingMonday(immaculate->date));
     }
+
+    anticipateSaintBeforeTheLord(store, table, kJohnTheBaptist);
+    anticipateSaintBeforeTheLord(store, table, kPeterAndPaul);
+}
+
+// The memorial of the Monday after Pentecost is preferred to any other memorial of its day,
+// obligatory or optional, which lapses that year; a feast still prevails over it.
+void preferMotherOfTheChurch(const Store &store, const QString &table)
+{
+    if (auto mother = firstRowNamed(store, table, kMotherOfTheChurch))
+        store.run(QStringLiteral("DELETE FROM %1 WHERE Data = ? AND rowid <> ? AND Rang BETWEEN 10 AND 12").arg(table),
+            {iso(mother->date), mother->rowid});
 }
 
 // The USA's changes to the Universal rows, made while the year table holds nothing else.
@@ -158,6 +191,21 @@ void adaptUniversalRowsForUsa(const Store &store)
         deleteRow(store, table, *guadalupe);
 }
 
+// Takes the rows of that name out of the year table, to be put back after precedence.
+QList<QVariantList> setAside(const Store &store, const QString &table, const QString &name)
+{
+    QList<QVariantList> rows;
+    QSqlQuery query = store.exec(
+        QStringLiteral("SELECT Data, Eveniment, Culori, Rang, Cheie FROM %1 WHERE Eveniment = ? ORDER BY rowid")
+            .arg(table),
+        {name});
+    while (query.next())
+        rows << QVariantList{query.value(0), query.value(1), query.value(2), query.value(3), query.value(4)};
+    query.finish();
+    store.run(QStringLiteral("DELETE FROM %1 WHERE Eveniment = ?").arg(table), {name});
+    return rows;
+}
+
 // The USA keeps its day of prayer of 22 January on the Monday when that day is a Sunday.
 void transferUsaDays(const Store &store)
 {
@@ -185,11 +233,16 @@ void defaultRank(const Store &store, const QString &table)
     store.run(QStringLiteral("UPDATE %1 SET Rang = 13 WHERE Rang = 0 OR Rang IS NULL").arg(table));
 }
 
-// Keeps per day the rows of least rank, in reading order, with their weekday numbers.
-void finishYear(const Store &store, const VariantTables &t)
+// Keeps per day the rows of least rank, in reading order, with their weekday numbers; the
+// rows set aside join their day after the others.
+void finishYear(const Store &store, const VariantTables &t, const QList<QVariantList> &besideTheDay = {})
 {
     store.dropTableIfExists(t.scratchTable); // a leftover of an interrupted run
     store.runStoredQuery(t.leastRankQuery);
+    for (const QVariantList &row : besideTheDay)
+        store.run(QStringLiteral("INSERT INTO %1 (Data, Eveniment, Culori, Rang, Cheie) VALUES (?, ?, ?, ?, ?)")
+                      .arg(t.scratchTable),
+            row);
     store.run(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
     // Reinserted in reading order, so that the row numbers are the new rowids, and with the
     // weekday numbers already in place, so that the weekday query finds nothing to rewrite.
@@ -258,6 +311,7 @@ void BuildUniversalYear(const Store &store, std::int16_t year)
     });
     DefaultRankUniversal(store);
     transferSolemnities(store, t.yearTable, year);
+    preferMotherOfTheChurch(store, t.yearTable);
     store.runStoredQuery(t.othersQuery);
     finishYear(store, t);
     nameAndNumberRows(store, t.yearTable);
@@ -281,8 +335,12 @@ void BuildUsaYear(const Store &store, std::int16_t year)
         DefaultRankUsa(store);
         transferSolemnities(store, t.yearTable, year);
         transferUsaDays(store);
+        preferMotherOfTheChurch(store, t.yearTable);
+        // Thanksgiving Day is a proper Mass said on its Thursday, not the day's celebration:
+        // it takes nothing from the weekday or the memorials the day keeps by precedence.
+        const QList<QVariantList> thanksgiving = setAside(store, t.yearTable, kThanksgiving);
         store.runStoredQuery(t.othersQuery);
-        finishYear(store, t);
+        finishYear(store, t, thanksgiving);
     });
     nameAndNumberRows(store, t.yearTable);
     tx.commit();
