@@ -38,14 +38,15 @@ void drawGlyph(QPainter &p, const QRectF &box, Glyph glyph, const QColor &ink)
         p.drawLine(at(0.6, 0.6), at(0.88, 0.88));
         break;
     case Glyph::Help: {
-        p.drawEllipse(QRectF(at(0.08, 0.08), at(0.92, 0.92)));
+        // Smaller than the box: "Help" has no leading blank to keep it off the circle.
+        p.drawEllipse(QRectF(at(0.14, 0.14), at(0.86, 0.86)));
         QPainterPath hook;
-        hook.moveTo(at(0.36, 0.38));
-        hook.cubicTo(at(0.36, 0.2), at(0.64, 0.2), at(0.64, 0.38));
-        hook.cubicTo(at(0.64, 0.5), at(0.5, 0.5), at(0.5, 0.62));
+        hook.moveTo(at(0.38, 0.4));
+        hook.cubicTo(at(0.38, 0.24), at(0.62, 0.24), at(0.62, 0.4));
+        hook.cubicTo(at(0.62, 0.5), at(0.5, 0.5), at(0.5, 0.6));
         p.drawPath(hook);
         p.setBrush(ink);
-        p.drawEllipse(at(0.5, 0.76), s / 22, s / 22);
+        p.drawEllipse(at(0.5, 0.73), s / 24, s / 24);
         break;
     }
     case Glyph::Close:

@@ -6,9 +6,35 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 namespace lumenar {
+
+namespace {
+
+// Styles fill the focused cell with a tint of the highlight, which would turn the mark's
+// tooltip yellow into another colour; a plain outline shows the keyboard focus instead.
+class MarkDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, plain, index);
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            painter->save();
+            painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1));
+            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+            painter->restore();
+        }
+    }
+};
+
+} // namespace
 
 YearListView::YearListView(QWidget *parent)
     : QTableView(parent)
@@ -23,6 +49,7 @@ YearListView::YearListView(QWidget *parent)
     setWordWrap(false);
     setTabKeyNavigation(false);
     setCornerButtonEnabled(false);
+    setItemDelegate(new MarkDelegate(this));
 }
 
 void YearListView::mergeDays()
