@@ -116,7 +116,13 @@ TEST_F(MainWindowTest, TheMarkFollowsTheCurrentCellAndStaysInTheNameColumn)
     QTest::keyClick(g, Qt::Key_Up);
     expectMarked(f, w, QDate(2026, 10, 9), first + 1);
 
+    QTest::keyClick(g, Qt::Key_End);
+    expectMarked(f, w, QDate(2026, 12, 31), m.rowCount() - 1);
+    QTest::keyClick(g, Qt::Key_Home);
+    expectMarked(f, w, QDate(2026, 1, 1), 0);
+
     // A programmatic move to a date cell ends in the name column too.
+    QTest::keyClick(g, Qt::Key_PageDown);
     g->setCurrentIndex(m.index(0, YearListModel::DateColumn));
     expectMarked(f, w, QDate(2026, 1, 1), 0);
 }

@@ -104,6 +104,11 @@ QModelIndex YearListView::moveCursor(CursorAction action, Qt::KeyboardModifiers 
     case MoveNext:
     case MovePrevious:
         return currentIndex();
+    case MoveHome:
+    case MoveEnd:
+        // Within a row they would only go sideways: take them to the year's ends.
+        modifiers |= Qt::ControlModifier;
+        break;
     default:
         break;
     }
