@@ -43,6 +43,7 @@ test: build
 bench: build
 	$(BUILD_DIR)/bin/lumenar-bench --benchmark_min_time=0.5
 	$(BUILD_DIR)/bin/lumenar-bench-shell
+	$(BUILD_DIR)/bin/lumenar-ui-bench
 
 # Every year 1583-4900 in both calendars (the tests run a spread sample).
 sweep: build

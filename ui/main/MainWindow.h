@@ -1,10 +1,23 @@
 #pragma once
 
+#include "engine/Variant.h"
+
 #include <QWidget>
+#include <array>
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QPushButton;
+class QToolButton;
 
 namespace lumenar {
 
 class AppContext;
+class PictureButton;
+class YearBox;
+class YearListModel;
+class YearListView;
 
 // The year's list with the choice of year and calendar.
 class MainWindow : public QWidget
@@ -12,8 +25,10 @@ class MainWindow : public QWidget
     Q_OBJECT
 public:
     explicit MainWindow(AppContext &context, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     int shownYear() const { return m_shownYear; }
+    const YearListModel &listModel() const { return *m_model; }
 
     // Reloads the list from the year table of the calendar in use.
     void InitGrid();
@@ -30,9 +45,60 @@ public:
     // Moves the window to xMain … hMain.
     void applyPositions();
 
+    // What the controls do, callable without them.
+    void applyYearBox();
+    void chooseVariant(Variant variant);
+    void goToToday();
+    void openRow(int row);
+    void openComment();
+    void openSearch();
+    void copyRow(int row);
+    void exportYear();
+
+    static QString variantEntry(Variant variant);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void buildControls();
+    void buildListMenu();
+    void applyListColours();
+    void sizeColumns();
+    void markRow(int row);
+    void onCurrentChanged(const QModelIndex &current);
+    void onYearStepped(bool fromKeyboard);
+    void onFocusChanged(QWidget *old, QWidget *now);
+    void updatePending();
+    void dropPendingYear();
+    bool isYearControl(const QWidget *widget) const;
+    void showVariant(Variant variant);
+    void hideByUser();
+    void queueDayCheck();
+    void reportMissingDay(const QDate &day);
+
     AppContext &m_context;
     int m_shownYear = 0;
+    Variant m_shownVariant = Variant::Universal;
+    bool m_busy = false;
+    bool m_movingCurrent = false;
+    bool m_dayCheckQueued = false;
+
+    QComboBox *m_variantBox = nullptr;
+    QPushButton *m_showButton = nullptr;
+    YearBox *m_yearBox = nullptr;
+    QToolButton *m_menuButton = nullptr;
+    std::array<PictureButton *, 4> m_buttons{};
+    YearListView *m_grid = nullptr;
+    YearListModel *m_model = nullptr;
+    QMenu *m_listMenu = nullptr;
+    QAction *m_todayAction = nullptr;
 };
 
 } // namespace lumenar

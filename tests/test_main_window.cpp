@@ -1,0 +1,412 @@
+// The main window, offscreen: marking, the year and variant choices, layout and keys.
+#include "shell/WindowPlacement.h"
+#include "store/Settings.h"
+#include "tests/support/UiTestSupport.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/PictureButton.h"
+#include "ui/main/YearBox.h"
+#include "ui/main/YearListModel.h"
+#include "ui/main/YearListView.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStyleOptionSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace lumenar;
+using lumenar::test::UiFixture;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir settingsDir; // keeps the user's own settings out of reach
+
+    void SetUp() override { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path()); }
+
+    // The window of a fixture, shown offscreen at a known size.
+    static MainWindow *open(UiFixture &f)
+    {
+        MainWindow *w = f.context->mainWindow();
+        w->resize(640, 720);
+        w->showWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+        return w;
+    }
+    template <typename T> static T *child(MainWindow *w, const char *name)
+    {
+        T *found = w->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+    static YearListView *grid(MainWindow *w) { return child<YearListView>(w, "Grid"); }
+    static YearBox *yearBox(MainWindow *w) { return child<YearBox>(w, "Text1"); }
+    static QPushButton *showButton(MainWindow *w) { return child<QPushButton>(w, "Label1"); }
+    static void applyYear(MainWindow *w, const QString &text)
+    {
+        yearBox(w)->setYearText(text);
+        showButton(w)->click();
+    }
+    // The marked day's date, the marked row, and the current cell agree.
+    static void expectMarked(UiFixture &f, MainWindow *w, const QDate &day, int row)
+    {
+        const YearListModel &m = w->listModel();
+        ASSERT_GE(row, 0);
+        EXPECT_EQ(m.row(row).date, day);
+        EXPECT_EQ(m.markedEventRow(), row);
+        EXPECT_EQ(m.markedDateRow(), m.dayStart(row));
+        EXPECT_EQ(grid(w)->currentIndex(), m.index(row, YearListModel::NameColumn));
+        EXPECT_EQ(f.context->currentEventId, m.row(row).id);
+        EXPECT_EQ(f.context->currentDate, day);
+    }
+    static QPoint cellCentre(MainWindow *w, int row, int column)
+    {
+        YearListView *g = grid(w);
+        return QPoint(g->columnViewportPosition(column) + g->columnWidth(column) / 2,
+            g->rowViewportPosition(row) + g->rowHeight(row) / 2);
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, MarksTodayFourthFromTopUnderOneDateCell)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = open(f);
+    const YearListModel &m = w->listModel();
+    const int row = m.firstRowOf(QDate(2026, 10, 9));
+    expectMarked(f, w, QDate(2026, 10, 9), row);
+    EXPECT_EQ(grid(w)->rowAt(0), row - 3);
+    EXPECT_EQ(grid(w)->rowSpan(row, YearListModel::DateColumn), 3);
+    EXPECT_EQ(grid(w)->rowSpan(row, YearListModel::NameColumn), 1);
+    EXPECT_TRUE(grid(w)->isColumnHidden(YearListModel::ColourColumn));
+    EXPECT_TRUE(grid(w)->isColumnHidden(YearListModel::IdColumn));
+    EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2026"));
+    EXPECT_EQ(child<QComboBox>(w, "Combo1")->currentText(), QStringLiteral("The Universal Lumenar"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Lumenar"));
+}
+
+TEST_F(MainWindowTest, TheMarkFollowsTheCurrentCellAndStaysInTheNameColumn)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = open(f);
+    YearListView *g = grid(w);
+    const YearListModel &m = w->listModel();
+    const int first = m.firstRowOf(QDate(2026, 10, 9));
+
+    // A click on the merged date cell, beside the day's third name, takes that row.
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, cellCentre(w, first + 2, YearListModel::DateColumn));
+    expectMarked(f, w, QDate(2026, 10, 9), first + 2);
+
+    QTest::keyClick(g, Qt::Key_Down);
+    expectMarked(f, w, QDate(2026, 10, 10), first + 3);
+    QTest::keyClick(g, Qt::Key_Left);
+    expectMarked(f, w, QDate(2026, 10, 10), first + 3);
+    QTest::keyClick(g, Qt::Key_Up);
+    QTest::keyClick(g, Qt::Key_Up);
+    expectMarked(f, w, QDate(2026, 10, 9), first + 1);
+
+    QTest::keyClick(g, Qt::Key_End);
+    expectMarked(f, w, QDate(2026, 12, 31), m.rowCount() - 1);
+    QTest::keyClick(g, Qt::Key_Home);
+    expectMarked(f, w, QDate(2026, 1, 1), 0);
+
+    // A programmatic move to a date cell ends in the name column too.
+    QTest::keyClick(g, Qt::Key_PageDown);
+    g->setCurrentIndex(m.index(0, YearListModel::DateColumn));
+    expectMarked(f, w, QDate(2026, 1, 1), 0);
+}
+
+TEST_F(MainWindowTest, DoubleClickAndEnterOpenTheRowPointedAt)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = open(f);
+    const YearListModel &m = w->listModel();
+    const int first = m.firstRowOf(QDate(2026, 10, 9));
+    QTest::mouseDClick(grid(w)->viewport(), Qt::LeftButton, {}, cellCentre(w, first + 1, YearListModel::DateColumn));
+    EXPECT_EQ(f.context->currentEventId, m.row(first + 1).id);
+    EXPECT_TRUE(f.context->hasDetailWindow());
+
+    f.context->unloadDetailWindow();
+    QTest::keyClick(grid(w), Qt::Key_Down);
+    QTest::keyClick(grid(w), Qt::Key_Return);
+    EXPECT_EQ(f.context->currentEventId, m.row(first + 2).id);
+    EXPECT_TRUE(f.context->hasDetailWindow());
+}
+
+TEST_F(MainWindowTest, TwentyNinthOfFebruaryMarksTheFirstOfMarchInACommonYear)
+{
+    UiFixture f(QDate(2028, 2, 29));
+    MainWindow *w = open(f);
+    expectMarked(f, w, QDate(2028, 2, 29), w->listModel().firstRowOf(QDate(2028, 2, 29)));
+    applyYear(w, QStringLiteral("2027"));
+    EXPECT_EQ(w->shownYear(), 2027);
+    expectMarked(f, w, QDate(2027, 3, 1), w->listModel().firstRowOf(QDate(2027, 3, 1)));
+}
+
+TEST_F(MainWindowTest, YearsOutsideTheRangeAreRefusedWithAMessage)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = open(f);
+    const struct
+    {
+        const char *text;
+        int shown; // 0: refused, the shown year stays
+    } steps[] = {{"1582", 0}, {"4901", 0}, {"twenty", 0}, {"", 0}, {"4900", 4900}, {"1582", 0}, {"1583", 1583}};
+    int expectedYear = 2026;
+    for (const auto &step : steps) {
+        const qsizetype before = f.dialogs.shown.size();
+        applyYear(w, QString::fromLatin1(step.text));
+        if (step.shown == 0) {
+            ASSERT_EQ(f.dialogs.shown.size(), before + 1) << step.text;
+            EXPECT_EQ(f.dialogs.shown.last().title, QStringLiteral("Year selection"));
+            EXPECT_EQ(
+                f.dialogs.shown.last().text, QStringLiteral("Selected year must be a number between 1583 and 4900!"));
+            EXPECT_EQ(f.dialogs.shown.last().icon, QMessageBox::Information);
+        } else {
+            EXPECT_EQ(f.dialogs.shown.size(), before) << step.text;
+            expectedYear = step.shown;
+        }
+        EXPECT_EQ(w->shownYear(), expectedYear) << step.text;
+        EXPECT_EQ(yearBox(w)->yearText(), QString::number(expectedYear)) << step.text;
+        EXPECT_EQ(f.context->builtYear(Variant::Universal), expectedYear);
+        EXPECT_EQ(w->listModel().row(0).date.year(), expectedYear);
+    }
+    expectMarked(f, w, QDate(1583, 10, 9), w->listModel().firstRowOf(QDate(1583, 10, 9)));
+}
+
+TEST_F(MainWindowTest, AnUnchangedYearBuildsNothingAndMarksTodayAgain)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = open(f);
+    const int builds = f.context->yearBuilds();
+    QTest::keyClick(grid(w), Qt::Key_PageDown);
+    ASSERT_NE(f.context->currentDate, QDate(2026, 10, 9));
+    applyYear(w, QStringLiteral("2026"));
+    EXPECT_EQ(f.context->yearBuilds(), builds);
+    EXPECT_TRUE(f.dialogs.shown.isEmpty());
+    expectMarked(f, w, QDate(2026, 10, 9), w->listModel().firstRowOf(QDate(2026, 10, 9)));
+}
+
+TEST_F(MainWindowTest, ShiftStepsByTenAndASpunYearWaitsOnTheButton)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = open(f);
+    YearBox *box = yearBox(w);
+    QPushButton *show = showButton(w);
+
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Up);
+    EXPECT_EQ(box->yearText(), QStringLiteral("2027"));
+    QTest::keyClick(box, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(box->yearText(), QStringLiteral("2017"));
+    EXPECT_TRUE(show->font().bold());
+
+    // Shift held anywhere in the window, then the arrow clicked with the mouse.
+    QTest::keyPress(grid(w), Qt::Key_Shift);
+    EXPECT_EQ(box->increment(), 10);
+    QTest::keyRelease(grid(w), Qt::Key_Shift);
+    EXPECT_EQ(box->increment(), 1);
+
+    QStyleOptionSpinBox option;
+    option.initFrom(box);
+    option.subControls = QStyle::SC_All;
+    option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+    const QRect up = box->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, box);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::ShiftModifier, up.center());
+    EXPECT_EQ(box->yearText(), QStringLiteral("2027"));
+    QTest::mouseClick(box, Qt::LeftButton, {}, up.center());
+    EXPECT_EQ(box->yearText(), QStringLiteral("2028"));
+    EXPECT_TRUE(show->hasFocus()); // so Enter or Space applies
+    EXPECT_TRUE(show->font().bold());
+
+    QTest::keyClick(show, Qt::Key_Space);
+    EXPECT_EQ(w->shownYear(), 2028);
+    EXPECT_FALSE(show->font().bold());
+}
+
+TEST_F(MainWindowTest, LeavingASpunYearDropsIt)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = open(f);
+    const int builds = f.context->yearBuilds();
+    yearBox(w)->stepBy(3);
+    showButton(w)->setFocus();
+    EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2029"));
+    grid(w)->setFocus();
+    EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2026"));
+    EXPECT_FALSE(showButton(w)->font().bold());
+    EXPECT_EQ(f.context->yearBuilds(), builds);
+    EXPECT_EQ(w->shownYear(), 2026);
+}
+
+TEST_F(MainWindowTest, TheUsaEntryIsStoredAsSuaAndShownAsUsaNextTime)
+{
+    {
+        UiFixture f(QDate(2026, 11, 23));
+        MainWindow *w = open(f);
+        QSignalSpy variantChanged(f.context.get(), &AppContext::variantChanged);
+        auto *combo = child<QComboBox>(w, "Combo1");
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Up); // to "The USA Lumenar"
+        EXPECT_EQ(combo->currentText(), QStringLiteral("The USA Lumenar"));
+        EXPECT_EQ(rememberedVariantSetting(), QStringLiteral("SUA"));
+        EXPECT_EQ(f.context->currentVariant, QStringLiteral("SUA"));
+        EXPECT_EQ(variantChanged.count(), 1);
+        EXPECT_EQ(f.context->builtYear(Variant::Usa), 2026);
+        const std::vector<Celebration> usa = yearCelebrations(f.context->store(), Variant::Usa);
+        ASSERT_EQ(std::size_t(w->listModel().rowCount()), usa.size());
+        EXPECT_EQ(w->listModel().rows().back().name, usa.back().name);
+        expectMarked(f, w, QDate(2026, 11, 23), w->listModel().firstRowOf(QDate(2026, 11, 23)));
+    }
+    UiFixture next(QDate(2026, 11, 23), rememberedVariantSetting());
+    MainWindow *w = open(next);
+    EXPECT_EQ(child<QComboBox>(w, "Combo1")->currentText(), QStringLiteral("The USA Lumenar"));
+    EXPECT_EQ(next.context->variant(), Variant::Usa);
+    EXPECT_EQ(next.context->builtYear(Variant::Usa), 2026);
+}
+
+TEST_F(MainWindowTest, AWiderWindowWidensEachButtonByAQuarter)
+{
+    UiFixture f;
+    MainWindow *w = open(f);
+    const char *names[] = {"Command1", "Command2", "Command3", "Command4"};
+    auto measure = [&] {
+        QList<QRect> r;
+        for (const char *n : names)
+            r << child<QPushButton>(w, n)->geometry();
+        return r;
+    };
+    w->resize(600, 600);
+    QApplication::processEvents();
+    const QList<QRect> narrow = measure();
+    const int yearGap = w->width() - yearBox(w)->geometry().right();
+    const int nameWidth = grid(w)->columnWidth(YearListModel::NameColumn);
+    w->resize(1000, 600);
+    QApplication::processEvents();
+    const QList<QRect> wide = measure();
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(wide[i].width() - narrow[i].width(), 100) << names[i];
+        EXPECT_EQ(wide[i].top(), narrow[i].top());
+    }
+    const int leftGap = wide[0].left();
+    EXPECT_EQ(w->width() - 1 - wide[3].right(), leftGap);
+    EXPECT_EQ(wide[1].left() - wide[0].right() - 1, leftGap);
+    EXPECT_EQ(w->width() - yearBox(w)->geometry().right(), yearGap);
+    EXPECT_EQ(grid(w)->columnWidth(YearListModel::NameColumn), nameWidth + 400);
+    EXPECT_NEAR(f.context->positions[wMain], pixelsToTwips(1000, screenDpiX()), 1e-6);
+}
+
+TEST_F(MainWindowTest, EscapeAndCloseHideTheWindow)
+{
+    UiFixture f;
+    MainWindow *w = open(f);
+    QSignalSpy closed(f.context.get(), &AppContext::mainWindowClosed);
+    QTest::keyClick(grid(w), Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
+    w->showWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    QTest::keyClick(grid(w), Qt::Key_C, Qt::AltModifier); // the button shows its press first
+    EXPECT_TRUE(QTest::qWaitFor([w] { return !w->isVisible(); }));
+    w->showWindow();
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(closed.count(), 3);
+    EXPECT_EQ(f.context->mainWindow(), w); // hidden, not destroyed
+}
+
+TEST_F(MainWindowTest, GoToTodayAndTheDayChangeKeepTheRightYear)
+{
+    UiFixture f(QDate(2026, 12, 31));
+    MainWindow *w = open(f);
+    applyYear(w, QStringLiteral("2030"));
+    QTest::keyClick(grid(w), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(w->shownYear(), 2026);
+    expectMarked(f, w, QDate(2026, 12, 31), w->listModel().rowCount() - 1);
+
+    // Across New Year the shell builds the new current year; the window keeps 2026.
+    f.clock.advance(1);
+    f.context->buildYear(Variant::Universal, 2027);
+    w->refreshAfterDayChange();
+    EXPECT_EQ(w->shownYear(), 2026);
+    EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2026"));
+    EXPECT_EQ(w->listModel().row(0).date.year(), 2026);
+    EXPECT_EQ(f.context->builtYear(Variant::Universal), 2026);
+    expectMarked(f, w, QDate(2026, 1, 1), 0);
+}
+
+TEST_F(MainWindowTest, ChangingTheYearClosesTheDetailAndSearchWindows)
+{
+    UiFixture f;
+    MainWindow *w = open(f);
+    w->openComment();
+    w->openSearch();
+    ASSERT_TRUE(f.context->hasDetailWindow() && f.context->hasSearchWindow());
+    applyYear(w, QStringLiteral("2000"));
+    EXPECT_FALSE(f.context->hasDetailWindow());
+    EXPECT_FALSE(f.context->hasSearchWindow());
+}
+
+TEST_F(MainWindowTest, ExportWritesWhatTheCommandLineWrites)
+{
+    QTemporaryDir out;
+    for (const char *variant : {"Universal", "SUA"}) {
+        UiFixture f(QDate(2026, 10, 9), QString::fromLatin1(variant));
+        MainWindow *w = open(f);
+        const QString path = out.filePath(QStringLiteral("year-%1").arg(QLatin1String(variant)));
+        f.dialogs.fileAnswers << path;
+        w->exportYear();
+        QFile file(path + QStringLiteral(".ics"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << variant;
+
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), out.path());
+        cli.setProcessEnvironment(env);
+        cli.start(QDir(test::binDir()).filePath(QStringLiteral("lumenar-cli")),
+            {QStringLiteral("2026"), QStringLiteral("--variant"), displayName(f.context->variant()),
+                QStringLiteral("--format"), QStringLiteral("ics")});
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        auto withoutStamp = [](QByteArray text) {
+            QList<QByteArray> lines = text.split('\n');
+            lines.removeIf([](const QByteArray &l) { return l.startsWith("DTSTAMP:"); });
+            return lines;
+        };
+        const QList<QByteArray> ours = withoutStamp(file.readAll());
+        EXPECT_GT(ours.size(), 2000);
+        EXPECT_TRUE(ours == withoutStamp(cli.readAllStandardOutput())) << variant;
+    }
+}
+
+TEST_F(MainWindowTest, ControlsAreNamedForAssistiveTechnology)
+{
+    UiFixture f;
+    MainWindow *w = open(f);
+    for (QWidget *widget : w->findChildren<QWidget *>()) {
+        if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(w) || widget->focusProxy())
+            continue;
+        auto *button = qobject_cast<QAbstractButton *>(widget);
+        const bool named = !widget->accessibleName().isEmpty() || (button && !button->text().trimmed().isEmpty());
+        EXPECT_TRUE(named || qobject_cast<QLineEdit *>(widget)) << qPrintable(widget->objectName());
+    }
+    // Tab goes round the window in reading order.
+    QWidget *order[] = {child<QComboBox>(w, "Combo1"), showButton(w), yearBox(w), child<QPushButton>(w, "Command1"),
+        child<QPushButton>(w, "Command2"), child<QPushButton>(w, "Command3"), child<QPushButton>(w, "Command4"),
+        grid(w)};
+    order[0]->setFocus();
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_TRUE(QApplication::focusWidget() == order[i] || order[i]->isAncestorOf(QApplication::focusWidget()))
+            << i;
+    }
+}

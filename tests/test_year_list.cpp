@@ -1,0 +1,166 @@
+// The main window's logic that needs no window: the list model, the button-row
+// arithmetic, the year text and the list's surfaces under light and dark themes.
+#include "engine/YearAssembly.h"
+#include "tests/support/TestDatabase.h"
+#include "ui/main/EqualRowLayout.h"
+#include "ui/main/ListColours.h"
+#include "ui/main/YearListModel.h"
+#include "ui/main/YearText.h"
+
+#include <QAbstractItemModelTester>
+#include <QPalette>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using namespace lumenar;
+
+namespace {
+
+std::vector<Celebration> yearRows(Variant variant, int year)
+{
+    static test::TempDatabase db;
+    Store store = db.open();
+    BuildYear(store, variant, static_cast<std::int16_t>(year));
+    return yearCelebrations(store, variant);
+}
+
+QColor colourAt(const YearListModel &m, int row, int column, int role)
+{
+    return m.data(m.index(row, column), role).value<QColor>();
+}
+
+} // namespace
+
+TEST(YearListModel, PassesTheModelTesterAndNumbersRowsById)
+{
+    YearListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setRows(yearRows(Variant::Usa, 2026));
+    ASSERT_GT(model.rowCount(), 365);
+    EXPECT_EQ(model.columnCount(), 4);
+    for (int r = 0; r < model.rowCount(); ++r) {
+        ASSERT_EQ(model.data(model.index(r, YearListModel::IdColumn)).toInt(), r + 1);
+        if (r > 0 && model.row(r).date == model.row(r - 1).date)
+            EXPECT_LE(model.row(r).colour, model.row(r - 1).colour) << "row " << r;
+    }
+    EXPECT_EQ(model.data(model.index(3, YearListModel::DateColumn)).toString(), QStringLiteral("Sun, Jan-04"));
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Event Date"));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Event Name"));
+    model.setMark(5, 6);
+    model.setRows(yearRows(Variant::Universal, 1583)); // a reload under the tester
+    EXPECT_EQ(model.markedDateRow(), -1);
+}
+
+TEST(YearListModel, ColoursAndAlignmentComeByRole)
+{
+    std::vector<Celebration> rows = {
+        {1, QDate(2026, 10, 4), QStringLiteral("Sunday"), QStringLiteral("Sun"), 2, 6},
+        {2, QDate(2026, 10, 5), QStringLiteral("White"), QStringLiteral("Mon"), 0, 12},
+        {3, QDate(2026, 10, 6), QStringLiteral("Violet"), QStringLiteral("Tue"), 9, 12},
+        {4, QDate(2026, 10, 7), QStringLiteral("Red"), QStringLiteral("Wed"), 12, 12},
+        {5, QDate(2026, 10, 8), QStringLiteral("Below"), QStringLiteral("Thu"), -1, 12},
+        {6, QDate(2026, 10, 9), QStringLiteral("Above"), QStringLiteral("Fri"), 16, 12},
+    };
+    YearListModel model;
+    model.setColours({Qt::lightGray, Qt::yellow, Qt::darkGray, false});
+    model.setRows(rows);
+
+    const struct
+    {
+        int row;
+        QColor name;
+    } names[] = {{0, QColor(0, 128, 0)}, {1, QColor(0, 0, 0)}, {2, QColor(0, 0, 255)}, {3, QColor(255, 0, 0)},
+        {4, Qt::darkGray}, {5, Qt::darkGray}};
+    for (const auto &n : names)
+        EXPECT_EQ(colourAt(model, n.row, YearListModel::NameColumn, Qt::ForegroundRole), n.name) << "row " << n.row;
+    EXPECT_EQ(colourAt(model, 0, YearListModel::DateColumn, Qt::ForegroundRole), QColor(255, 0, 0));
+    EXPECT_EQ(colourAt(model, 1, YearListModel::DateColumn, Qt::ForegroundRole), QColor(Qt::darkGray));
+
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
+    EXPECT_EQ(model.data(model.index(0, 1), Qt::TextAlignmentRole).toInt(), int(Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_TRUE(model.data(model.index(2, 1), Qt::ToolTipRole).toString().contains(QLatin1String("violet")));
+
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.setMark(1, 2);
+    model.setMark(3, 3);
+    EXPECT_EQ(changed.count(), 6); // the new cells, then the old and the new ones
+    for (int r = 0; r < 6; ++r) {
+        for (int c : {0, 1}) {
+            const bool marked = r == 3;
+            EXPECT_EQ(colourAt(model, r, c, Qt::BackgroundRole), marked ? QColor(Qt::yellow) : QColor(Qt::lightGray))
+                << r << "," << c;
+        }
+    }
+}
+
+TEST(YearListModel, FindsDaysAndTheirFirstRows)
+{
+    YearListModel model;
+    model.setRows(yearRows(Variant::Universal, 2026));
+    const int first = model.firstRowOf(QDate(2026, 10, 9));
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(model.dayLength(first), 3);
+    for (int r = first; r < first + 3; ++r)
+        EXPECT_EQ(model.dayStart(r), first);
+    EXPECT_EQ(model.dayStart(first + 3), first + 3);
+    EXPECT_EQ(model.dayStart(0), 0);
+    EXPECT_EQ(model.firstRowOf(QDate(2026, 1, 1)), 0);
+    EXPECT_EQ(model.firstRowOf(QDate(2026, 12, 31)), model.rowCount() - 1);
+    EXPECT_EQ(model.firstRowOf(QDate(2027, 1, 1)), -1);
+    EXPECT_EQ(model.dayStart(model.rowCount()), -1);
+}
+
+TEST(YearText, AcceptsOnlyWholeYearsInRange)
+{
+    const struct
+    {
+        const char *text;
+        int year; // 0: refused
+    } cases[] = {{"1583", 1583}, {"4900", 4900}, {" 2026 ", 2026}, {"1582", 0}, {"4901", 0}, {"0", 0}, {"-2000", 0},
+        {"abc", 0}, {"", 0}, {"20.5", 0}, {"2026x", 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(yearFromText(QString::fromLatin1(c.text)).value_or(0), c.year) << c.text;
+}
+
+TEST(EqualSlots, FillTheRowWithEqualGaps)
+{
+    for (int width : {400, 401, 402, 403, 1000}) {
+        const QList<QRect> cells = equalSlots(QRect(10, 5, width, 30), 4, 8);
+        ASSERT_EQ(cells.size(), 4);
+        EXPECT_EQ(cells.first().left(), 10);
+        EXPECT_EQ(cells.last().right(), 10 + width - 1) << width;
+        for (int i = 1; i < 4; ++i) {
+            EXPECT_EQ(cells[i].left() - cells[i - 1].right() - 1, 8);
+            EXPECT_LE(std::abs(cells[i].width() - cells[0].width()), 1);
+        }
+    }
+    // A wider row widens each of four slots by a quarter of the extra width.
+    const QList<QRect> narrow = equalSlots(QRect(0, 0, 401, 20), 4, 6);
+    const QList<QRect> wide = equalSlots(QRect(0, 0, 801, 20), 4, 6);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(wide[i].width() - narrow[i].width(), 100);
+    EXPECT_TRUE(equalSlots(QRect(0, 0, 100, 20), 0, 6).isEmpty());
+}
+
+TEST(ListColours, KeepALightListUnderADarkTheme)
+{
+    QPalette light;
+    light.setColor(QPalette::Button, QColor(0xef, 0xef, 0xef));
+    light.setColor(QPalette::ToolTipBase, QColor(0xff, 0xff, 0xdc));
+    light.setColor(QPalette::ButtonText, Qt::black);
+    const ListColours own = listColoursFor(light);
+    EXPECT_FALSE(own.ownSurface);
+    EXPECT_EQ(own.face, QColor(0xef, 0xef, 0xef));
+    EXPECT_EQ(own.marked, QColor(0xff, 0xff, 0xdc));
+
+    QPalette dark;
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x38));
+    dark.setColor(QPalette::ToolTipBase, QColor(0x3c, 0x3c, 0x3c));
+    dark.setColor(QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6));
+    const ListColours kept = listColoursFor(dark);
+    EXPECT_TRUE(kept.ownSurface);
+    EXPECT_GE(kept.face.lightness(), 200);
+    EXPECT_GE(kept.marked.lightness(), 200);
+    EXPECT_NE(kept.face, kept.marked);
+    EXPECT_LE(kept.text.lightness(), 60);
+}

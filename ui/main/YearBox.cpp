@@ -1,0 +1,112 @@
+#include "ui/main/YearBox.h"
+
+#include "ui/main/YearText.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyleOptionSpinBox>
+
+namespace lumenar {
+
+YearBox::YearBox(QWidget *parent)
+    : QAbstractSpinBox(parent)
+{
+    setAccelerated(true);
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lineEdit()->setMaxLength(6);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &YearBox::yearTextChanged);
+}
+
+QString YearBox::yearText() const
+{
+    return lineEdit()->text();
+}
+
+void YearBox::setYearText(const QString &text)
+{
+    lineEdit()->setText(text);
+}
+
+void YearBox::setYear(int year)
+{
+    setYearText(QString::number(year));
+}
+
+void YearBox::setShiftDown(bool down)
+{
+    m_shiftDown = down;
+}
+
+int YearBox::currentYear() const
+{
+    return yearFromText(yearText()).value_or(m_fallbackYear);
+}
+
+void YearBox::stepBy(int steps)
+{
+    const int from = currentYear();
+    const int to = std::clamp(from + steps * increment(), kFirstYear, kLastYear);
+    if (to == from && yearFromText(yearText()))
+        return;
+    setYear(to);
+    lineEdit()->selectAll();
+    emit stepped(m_keyStep);
+}
+
+QAbstractSpinBox::StepEnabled YearBox::stepEnabled() const
+{
+    const int year = currentYear();
+    StepEnabled enabled = StepNone;
+    if (year < kLastYear)
+        enabled |= StepUpEnabled;
+    if (year > kFirstYear)
+        enabled |= StepDownEnabled;
+    return enabled;
+}
+
+void YearBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit applyRequested();
+        return;
+    }
+    if (event->key() == Qt::Key_Shift)
+        m_shiftDown = true;
+    else if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)
+        m_shiftDown = event->modifiers().testFlag(Qt::ShiftModifier);
+    m_keyStep = true;
+    QAbstractSpinBox::keyPressEvent(event);
+    m_keyStep = false;
+}
+
+void YearBox::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Shift)
+        m_shiftDown = false;
+    QAbstractSpinBox::keyReleaseEvent(event);
+}
+
+void YearBox::mousePressEvent(QMouseEvent *event)
+{
+    m_shiftDown = event->modifiers().testFlag(Qt::ShiftModifier);
+    QAbstractSpinBox::mousePressEvent(event);
+}
+
+QSize YearBox::sizeHint() const
+{
+    // Room for "4900" and a little more, plus the arrows.
+    ensurePolished();
+    const QFontMetrics fm(font());
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize text(fm.horizontalAdvance(QStringLiteral("88888")) + 4, lineEdit()->sizeHint().height());
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, text, this);
+}
+
+QSize YearBox::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
+} // namespace lumenar

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAbstractSpinBox>
+
+namespace lumenar {
+
+// The year box with its spinner. Unlike a QSpinBox it takes any text, so a year outside
+// the accepted range or a word reaches the window, which explains what is wrong instead
+// of the box silently correcting it. The arrows step by 1, by 10 while Shift is held.
+class YearBox : public QAbstractSpinBox
+{
+    Q_OBJECT
+public:
+    explicit YearBox(QWidget *parent = nullptr);
+
+    QString yearText() const;
+    void setYearText(const QString &text);
+    void setYear(int year);
+
+    // Shift held anywhere in the window: the window reports it, the box steps by 10.
+    void setShiftDown(bool down);
+    bool shiftDown() const { return m_shiftDown; }
+    int increment() const { return m_shiftDown ? 10 : 1; }
+
+    // The year the arrows count from when the text is not a year.
+    void setFallbackYear(int year) { m_fallbackYear = year; }
+
+    void stepBy(int steps) override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // An arrow, a key or the wheel changed the year; fromKeyboard when the box's own
+    // keys did it, so the focus may stay where the user types.
+    void stepped(bool fromKeyboard);
+    // Enter in the box.
+    void applyRequested();
+    void yearTextChanged();
+
+protected:
+    StepEnabled stepEnabled() const override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    int currentYear() const;
+
+    bool m_shiftDown = false;
+    bool m_keyStep = false;
+    int m_fallbackYear = 0;
+};
+
+} // namespace lumenar

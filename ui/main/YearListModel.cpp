@@ -1,0 +1,181 @@
+#include "ui/main/YearListModel.h"
+
+#include "engine/DateText.h"
+
+#include <QPalette>
+
+namespace lumenar {
+
+namespace {
+const QString kSunday = QStringLiteral("Sun");
+constexpr int kSundayColour = 12;
+
+QColor colourOf(const PaletteColour &c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+} // namespace
+
+YearListModel::YearListModel(QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_colours(listColoursFor(QPalette()))
+{
+}
+
+void YearListModel::setRows(std::vector<Celebration> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_dateTexts.clear();
+    m_dateTexts.reserve(m_rows.size());
+    for (const Celebration &c : m_rows)
+        m_dateTexts.push_back(listDateText(c.weekday, c.date));
+    m_markDate = m_markEvent = -1;
+    endResetModel();
+}
+
+void YearListModel::setColours(const ListColours &colours)
+{
+    m_colours = colours;
+    if (!m_rows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
+int YearListModel::dayStart(int r) const
+{
+    if (r < 0 || r >= rowCount())
+        return -1;
+    while (r > 0 && m_dateTexts[std::size_t(r - 1)] == m_dateTexts[std::size_t(r)])
+        --r;
+    return r;
+}
+
+int YearListModel::dayLength(int r) const
+{
+    int end = r + 1;
+    while (end < rowCount() && m_dateTexts[std::size_t(end)] == m_dateTexts[std::size_t(r)])
+        ++end;
+    return end - r;
+}
+
+int YearListModel::firstRowOf(const QDate &date) const
+{
+    // Rows are in date order: a binary search keeps marking cheap on long lists.
+    const auto it = std::lower_bound(
+        m_rows.begin(), m_rows.end(), date, [](const Celebration &c, const QDate &d) { return c.date < d; });
+    return it != m_rows.end() && it->date == date ? int(it - m_rows.begin()) : -1;
+}
+
+void YearListModel::setMark(int dateRow, int eventRow)
+{
+    const int oldDate = m_markDate;
+    const int oldEvent = m_markEvent;
+    m_markDate = dateRow;
+    m_markEvent = eventRow;
+    touchRow(oldDate, DateColumn);
+    touchRow(oldEvent, NameColumn);
+    touchRow(dateRow, DateColumn);
+    touchRow(eventRow, NameColumn);
+}
+
+void YearListModel::touchRow(int row, Column column)
+{
+    if (row >= 0 && row < rowCount()) {
+        const QModelIndex i = index(row, column);
+        emit dataChanged(i, i, {Qt::BackgroundRole});
+    }
+}
+
+int YearListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int YearListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant YearListModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Celebration &c = m_rows[std::size_t(index.row())];
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (column) {
+        case DateColumn:
+            return m_dateTexts[std::size_t(index.row())];
+        case NameColumn:
+            return c.name;
+        case ColourColumn:
+            return c.colour;
+        case IdColumn:
+            return c.id;
+        }
+        break;
+    case DateRole:
+        return c.date;
+    case Qt::TextAlignmentRole:
+        if (column == DateColumn)
+            return int(Qt::AlignCenter);
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ForegroundRole:
+        if (column == NameColumn) {
+            if (const auto p = paletteColour(c.colour))
+                return colourOf(*p);
+            return m_colours.text;
+        }
+        if (column == DateColumn) {
+            if (c.weekday.startsWith(kSunday))
+                return colourOf(*paletteColour(kSundayColour));
+            return m_colours.text;
+        }
+        break;
+    case Qt::BackgroundRole:
+        if ((column == DateColumn && index.row() == m_markDate) || (column == NameColumn && index.row() == m_markEvent))
+            return m_colours.marked;
+        return m_colours.face;
+    case Qt::ToolTipRole:
+        if (column == NameColumn)
+            return QStringLiteral("%1 (%2)").arg(c.name, liturgicalColourName(c.colour));
+        if (column == DateColumn)
+            return longDateText(c.date);
+        break;
+    case Qt::AccessibleTextRole:
+        if (column == DateColumn)
+            return longDateText(c.date);
+        if (column == NameColumn)
+            return c.name;
+        break;
+    case Qt::AccessibleDescriptionRole:
+        if (column == NameColumn)
+            return QStringLiteral("liturgical colour %1").arg(liturgicalColourName(c.colour));
+        break;
+    }
+    return {};
+}
+
+QVariant YearListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::TextAlignmentRole && section == DateColumn)
+        return int(Qt::AlignCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case DateColumn:
+        return QStringLiteral("Event Date");
+    case NameColumn:
+        return QStringLiteral("Event Name");
+    case ColourColumn:
+        return QStringLiteral("Culori");
+    case IdColumn:
+        return QStringLiteral("ID");
+    }
+    return {};
+}
+
+} // namespace lumenar

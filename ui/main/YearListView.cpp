@@ -1,0 +1,168 @@
+#include "ui/main/YearListView.h"
+
+#include "ui/main/YearListModel.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace lumenar {
+
+namespace {
+
+// Styles fill the focused cell with a tint of the highlight, which would turn the mark's
+// tooltip yellow into another colour; a plain outline shows the keyboard focus instead.
+class MarkDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, plain, index);
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            painter->save();
+            painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1));
+            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+            painter->restore();
+        }
+    }
+};
+
+} // namespace
+
+YearListView::YearListView(QWidget *parent)
+    : QTableView(parent)
+{
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+    setItemDelegate(new MarkDelegate(this));
+}
+
+void YearListView::mergeDays()
+{
+    auto *list = qobject_cast<YearListModel *>(model());
+    clearSpans();
+    if (!list)
+        return;
+    const int rows = list->rowCount();
+    for (int r = 0; r < rows;) {
+        const int n = list->dayLength(r);
+        if (n > 1)
+            setSpan(r, YearListModel::DateColumn, n, 1);
+        r += n;
+    }
+}
+
+void YearListView::scrollToFourth(int row)
+{
+    // Per-item scrolling: the bar's value is the first row shown. Until the view has its
+    // real height the bar's range is a guess, so the wish is kept for the first layout.
+    m_pendingTop = std::max(0, row - 3);
+    if (isVisible()) {
+        updateGeometries();
+        verticalScrollBar()->setValue(m_pendingTop);
+        m_pendingTop = -1;
+    }
+}
+
+void YearListView::updateGeometries()
+{
+    QTableView::updateGeometries();
+    if (m_pendingTop >= 0 && isVisible()) {
+        verticalScrollBar()->setValue(m_pendingTop);
+        m_pendingTop = -1;
+    }
+}
+
+QModelIndex YearListView::nameCellAt(const QPoint &pos) const
+{
+    const int row = rowAt(pos.y());
+    return row < 0 ? QModelIndex() : model()->index(row, YearListModel::NameColumn);
+}
+
+QModelIndex YearListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // The current cell lives in the name column: sideways moves go nowhere and every
+    // other move lands on the name of the row it reaches.
+    switch (action) {
+    case MoveLeft:
+    case MoveRight:
+    case MoveNext:
+    case MovePrevious:
+        return currentIndex();
+    case MoveHome:
+    case MoveEnd:
+        // Within a row they would only go sideways: take them to the year's ends.
+        modifiers |= Qt::ControlModifier;
+        break;
+    default:
+        break;
+    }
+    const QModelIndex to = QTableView::moveCursor(action, modifiers);
+    return to.isValid() ? model()->index(to.row(), YearListModel::NameColumn) : to;
+}
+
+void YearListView::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex cell = nameCellAt(event->position().toPoint());
+    if (!cell.isValid()) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    // The base class would take the top of a merged cell; go to the row pointed at.
+    setFocus(Qt::MouseFocusReason);
+    setCurrentIndex(cell);
+    event->accept();
+}
+
+void YearListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QModelIndex cell = nameCellAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !cell.isValid()) {
+        QTableView::mouseDoubleClickEvent(event);
+        return;
+    }
+    setCurrentIndex(cell);
+    emit rowOpened(cell.row());
+    event->accept();
+}
+
+void YearListView::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+        emit rowOpened(currentIndex().row());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void YearListView::contextMenuEvent(QContextMenuEvent *event)
+{
+    QPoint pos = event->pos();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        const QModelIndex cell = nameCellAt(pos);
+        if (cell.isValid())
+            setCurrentIndex(cell);
+    } else if (currentIndex().isValid()) {
+        pos = visualRect(currentIndex()).center();
+    }
+    emit menuRequested(viewport()->mapToGlobal(pos));
+    event->accept();
+}
+
+} // namespace lumenar
