@@ -10,6 +10,7 @@
 #include "store/Maintenance.h"
 #include "store/Settings.h"
 #include "store/WindowPositions.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -197,6 +198,9 @@ void Shell::dayCheck()
     auto done = qScopeGuard([this] { m_inDayCheck = false; });
 
     const Variant variant = m_context->variant();
+    MainWindow *main = m_context->mainWindow();
+    // A window that showed the old today's year moves on with it; any other year stays.
+    const bool followToday = main->shownYear() == m_lastDate.year();
     try {
         m_context->currentDate = today;
         m_context->buildYear(variant, today.year());
@@ -212,8 +216,11 @@ void Shell::dayCheck()
         m_lastDate = today;
         SetIcon(today);
         m_toolTip = BuildTrayTooltip(rows);
-        m_context->mainWindow()->refreshAfterDayChange();
         applyTray();
+        if (followToday && main->shownYear() != today.year())
+            main->goToToday();
+        else
+            main->refreshAfterDayChange();
     } catch (const LumenarError &error) {
         if (isDataError(error))
             return endWithDataError(error.message());

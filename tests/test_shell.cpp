@@ -10,6 +10,8 @@
 #include "store/Settings.h"
 #include "store/WindowPositions.h"
 #include "tests/support/UiTestSupport.h"
+#include "ui/main/YearBox.h"
+#include "ui/main/YearListModel.h"
 
 #include <QAction>
 #include <QFile>
@@ -177,6 +179,7 @@ TEST(Shell, DayChangeRebuildsOnlyOnANewDay)
     EXPECT_EQ(ctx->builtYear(Variant::Universal), 2027);
     EXPECT_EQ(f.shell->lastDate(), QDate(2027, 1, 1));
     EXPECT_EQ(f.shell->trayToolTip(), QStringLiteral("Mary, the Holy Mother of God"));
+    EXPECT_EQ(ctx->mainWindow()->shownYear(), 2027) << "the window showed today's year: it follows";
 
     // The clock set back a day counts as a change too.
     f.clock.set(QDate(2026, 12, 26));
@@ -184,6 +187,17 @@ TEST(Shell, DayChangeRebuildsOnlyOnANewDay)
     EXPECT_EQ(ctx->builtYear(Variant::Universal), 2026);
     EXPECT_EQ(f.shell->trayIconColour(), IconColour::Red);
     EXPECT_EQ(f.shell->trayIconDay(), 26);
+
+    // A window on another year keeps it; the tray still speaks of today.
+    MainWindow *main = ctx->mainWindow();
+    main->findChild<YearBox *>(QStringLiteral("Text1"))->setYear(1700);
+    main->applyYearBox();
+    ASSERT_EQ(main->shownYear(), 1700);
+    f.clock.set(QDate(2026, 12, 27));
+    f.shell->dayCheck();
+    EXPECT_EQ(f.shell->trayToolTip(), QStringLiteral("The Holy Family"));
+    EXPECT_EQ(main->shownYear(), 1700);
+    EXPECT_EQ(main->listModel().row(0).date.year(), 1700) << "list and year box agree";
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 }
 
