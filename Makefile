@@ -3,7 +3,7 @@
 #   make test   build and pass every test
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libbenchmark-dev sqlite3
+PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libbenchmark-dev sqlite3 poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test bench sweep clean
