@@ -5,12 +5,14 @@
 #include "ui/detail/PictureButton.h"
 #include "ui/search/SearchResultModel.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QShortcut>
 #include <QTreeView>
 
@@ -136,6 +138,24 @@ SearchWindow::SearchWindow(AppContext &context, QWidget *parent)
 
 void SearchWindow::showSearch()
 {
+    if (!m_placed) {
+        // Over the window it was called from, else mid-screen, and wholly on that screen.
+        const QWidget *caller = QApplication::activeWindow();
+        if (caller == this)
+            caller = nullptr;
+        QScreen *screen = caller ? caller->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect available = screen->availableGeometry();
+            QRect frame(QPoint(), frameGeometry().size());
+            frame.moveCenter(caller ? caller->frameGeometry().center() : available.center());
+            frame.moveLeft(std::clamp(
+                frame.left(), available.left(), std::max(available.left(), available.right() - frame.width())));
+            frame.moveTop(std::clamp(
+                frame.top(), available.top(), std::max(available.top(), available.bottom() - frame.height())));
+            move(frame.topLeft());
+        }
+        m_placed = true;
+    }
     show();
     raise();
     activateWindow();

@@ -55,6 +55,7 @@ private:
     std::vector<QString> m_dateTexts;
     Variant m_rowsVariant = Variant::Universal;
     int m_rowsBuild = -1;
+    bool m_placed = false;
 };
 
 } // namespace lumenar
