@@ -1,4 +1,5 @@
 #include "engine/DayLookup.h"
+#include "shell/WindowPlacement.h"
 #include "tests/support/UiTestSupport.h"
 #include "ui/detail/CommentPrint.h"
 #include "ui/detail/DetailWindow.h"
@@ -141,6 +142,17 @@ TEST_F(DetailWindowTest, AnEmptyVariantShowsTheUsaRowAndPrintsTheUniversalOne)
     EXPECT_FALSE(printed.contains(QStringLiteral("Thanksgiving")));
 }
 
+TEST_F(DetailWindowTest, AFailingReadIsReportedOnceAndKeepsTheText)
+{
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    fixture.context->store().run(QStringLiteral("DROP VIEW C_Univ"));
+    fixture.context->currentEventId = idOn(*fixture.context, Variant::Universal, QDate(2026, 2, 5));
+    activate();
+    activate(); // closing the message brings the window back to the front
+    EXPECT_EQ(fixture.dialogs.texts(), QStringList{Dialogs::operationErrorText(QStringLiteral("CommentActivate"))});
+    EXPECT_EQ(label(), QStringLiteral("Friday, December 25, 2026"));
+}
+
 TEST_F(DetailWindowTest, KeysAndCloseHideOrUnload)
 {
     show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
@@ -177,6 +189,7 @@ TEST_F(DetailWindowTest, ButtonsShareTheWidthEqually)
         EXPECT_EQ(rects[i].left() - rects[i - 1].right() - 1, margin);
     }
     EXPECT_NEAR(703 - rects[3].right() - 1, margin, 2);
+    EXPECT_NEAR(fixture.context->positions[wComm], pixelsToTwips(703, screenDpiX()), 1); // kept in twips
 }
 
 TEST_F(DetailWindowTest, PrintsHeadingDateAndCommentaryAsText)

@@ -171,8 +171,10 @@ void DetailWindow::CommentActivate()
         m_dateLabel->setText(date.isValid() ? longDateText(date) : QString());
 
         // Coming back to the same text keeps the reader's place in it.
-        if (id == m_shownId && view == m_shownView && html == m_shownHtml && !m_text->document()->isEmpty())
+        if (id == m_shownId && view == m_shownView && html == m_shownHtml && !m_text->document()->isEmpty()) {
+            m_failedId = 0;
             return CommentFormResize();
+        }
         m_shownId = id;
         m_shownView = view;
         m_shownHtml = html;
@@ -182,7 +184,12 @@ void DetailWindow::CommentActivate()
         m_text->verticalScrollBar()->setValue(0);
         m_text->horizontalScrollBar()->setValue(0);
         CommentFormResize();
+        m_failedId = 0;
     } catch (const std::exception &) {
+        // Closing the message activates the window again: one report per failing row.
+        if (m_failedId == id)
+            return;
+        m_failedId = id;
         m_context.dialogs().operationError(this, QStringLiteral("CommentActivate"));
     }
 }

@@ -60,6 +60,7 @@ private:
     QDate m_shownDate;
     QString m_shownView;
     QString m_shownHtml;
+    qint32 m_failedId = 0;
 };
 
 } // namespace lumenar
