@@ -3,7 +3,7 @@
 #   make test   build and pass every test
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libbenchmark-dev sqlite3
+PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libbenchmark-dev sqlite3 poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test bench sweep clean
@@ -44,6 +44,7 @@ bench: build
 	$(BUILD_DIR)/bin/lumenar-bench --benchmark_min_time=0.5
 	$(BUILD_DIR)/bin/lumenar-bench-shell
 	$(BUILD_DIR)/bin/lumenar-ui-bench
+	$(BUILD_DIR)/bin/lumenar-bench-search
 
 # Every year 1583-4900 in both calendars (the tests run a spread sample).
 sweep: build

@@ -27,6 +27,8 @@ AppContext::~AppContext()
     delete m_detail.data();
     delete m_main.data();
     delete m_help.data();
+    for (const QPointer<QWidget> &window : std::as_const(m_unloading))
+        delete window.data();
 }
 
 QString AppContext::databaseFolder() const
@@ -82,18 +84,18 @@ SearchWindow *AppContext::searchWindow()
     return m_search;
 }
 
-namespace {
-template <typename W> void unload(QPointer<W> &window)
+template <typename W> void AppContext::unload(QPointer<W> &window)
 {
     if (!window)
         return;
     W *w = window.data();
     window.clear();
     w->hide();
-    // A window may ask for its own unloading from one of its handlers.
+    // A window may ask for its own unloading from one of its handlers: it goes once that
+    // handler has returned, or with this context, whichever comes first.
     w->deleteLater();
+    m_unloading.append(w);
 }
-} // namespace
 
 void AppContext::unloadMainWindow()
 {

@@ -94,6 +94,9 @@ private:
     QPointer<SearchWindow> m_search;
     QPointer<HelpWindow> m_help;
     QPointer<QMenu> m_commandMenu;
+    QList<QPointer<QWidget>> m_unloading;
+
+    template <typename W> void unload(QPointer<W> &window);
 };
 
 } // namespace lumenar

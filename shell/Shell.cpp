@@ -147,6 +147,8 @@ void Shell::SetIcon(const QDate &date)
     m_iconColour = colour.value_or(IconColour::Black);
     m_iconDay = date.day();
     m_icon = dayIcon(m_iconDay, *m_iconColour);
+    // The windows' title bars and the task bar show today's page too.
+    QApplication::setWindowIcon(m_icon);
 }
 
 void Shell::applyTray()

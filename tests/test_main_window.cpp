@@ -3,7 +3,7 @@
 #include "store/Settings.h"
 #include "tests/support/UiTestSupport.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/PictureButton.h"
+#include "ui/PictureButton.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
 #include "ui/main/YearListView.h"

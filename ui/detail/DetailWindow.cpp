@@ -1,23 +1,143 @@
 #include "ui/detail/DetailWindow.h"
 
+#include "engine/CelebrationSearch.h"
+#include "engine/DateText.h"
 #include "shell/AppContext.h"
 #include "shell/WindowPlacement.h"
+#include "ui/detail/CommentPrint.h"
+#include "ui/PictureButton.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTextBrowser>
 
 namespace lumenar {
+
+namespace {
+
+// The window is laid out in twips, as its place is kept.
+constexpr double kMargin = 40;      // around the buttons and the page
+constexpr double kTextInset = 30;   // the commentary inside the page
+constexpr double kLabelGap = 3;     // between the date and the commentary
+constexpr int kLabelPadding = 10;   // pixels above and below the date's letters
+constexpr int kDocumentMargin = 14; // pixels between the page's edge and the words
+
+int twipsX(double twips)
+{
+    return qRound(twipsToPixels(twips, screenDpiX()));
+}
+int twipsY(double twips)
+{
+    return qRound(twipsToPixels(twips, screenDpiY()));
+}
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace
 
 DetailWindow::DetailWindow(AppContext &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
+    , m_frame(new QFrame(this))
+    , m_dateLabel(new QLabel(m_frame))
+    , m_text(new QTextBrowser(m_frame))
+    , m_print(new PictureButton(Glyph::Print, QStringLiteral("Print"), this))
+    , m_search(new PictureButton(Glyph::Search, QStringLiteral("Search"), this))
+    , m_help(new PictureButton(Glyph::Help, QStringLiteral("Help"), this))
+    , m_close(new PictureButton(Glyph::Close, QStringLiteral("Close"), this))
 {
     setWindowTitle(QStringLiteral("Comment"));
+    setObjectName(QStringLiteral("Form3"));
+
+    // The page: the date and the commentary on the text colour's own background.
+    m_frame->setObjectName(QStringLiteral("Picture1"));
+    m_frame->setFrameShape(QFrame::StyledPanel);
+    m_frame->setFrameShadow(QFrame::Sunken);
+    m_frame->setBackgroundRole(QPalette::Base);
+    m_frame->setAutoFillBackground(true);
+
+    m_dateLabel->setObjectName(QStringLiteral("DataEv"));
+    m_dateLabel->setAccessibleName(QStringLiteral("Date of the celebration"));
+    m_dateLabel->setAlignment(Qt::AlignCenter);
+    m_dateLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_dateLabel->setForegroundRole(QPalette::Text);
+    QFont dateFont = commentaryFont(13);
+    dateFont.setBold(true);
+    m_dateLabel->setFont(dateFont);
+
+    m_text->setObjectName(QStringLiteral("List1"));
+    m_text->setAccessibleName(QStringLiteral("Commentary"));
+    m_text->setFrameShape(QFrame::NoFrame);
+    m_text->setOpenLinks(false);
+    m_text->setTabChangesFocus(true);
+    m_text->document()->setDefaultFont(commentaryFont(12));
+    m_text->document()->setDocumentMargin(kDocumentMargin);
+    m_text->installEventFilter(this);
+
+    const struct
+    {
+        PictureButton *button;
+        const char *name;
+        const char *tip;
+    } buttons[] = {
+        {m_print, "cmd_Print", "Print the commentary (Ctrl+P)"},
+        {m_search, "cmd_Search", "Find a celebration of the year (F3)"},
+        {m_help, "cmd_Help", "Help on this window (F1)"},
+        {m_close, "cmd_Close", "Hide this window (Esc in the text)"},
+    };
+    for (const auto &b : buttons) {
+        b.button->setObjectName(QString::fromLatin1(b.name));
+        b.button->setToolTip(QString::fromLatin1(b.tip));
+        b.button->setAutoDefault(false);
+    }
+    connect(m_print, &QPushButton::clicked, this, &DetailWindow::printCurrentComment);
+    connect(m_search, &QPushButton::clicked, this, &DetailWindow::openSearch);
+    connect(m_help, &QPushButton::clicked, this, [this] { m_context.showHelp(QStringLiteral("detail")); });
+    connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto *print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, &DetailWindow::printCurrentComment);
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { m_context.showHelp(QStringLiteral("detail")); });
+    auto *search = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    connect(search, &QShortcut::activated, this, &DetailWindow::openSearch);
+
+    setTabOrder(m_text, m_print);
+    setTabOrder(m_print, m_search);
+    setTabOrder(m_search, m_help);
+    setTabOrder(m_help, m_close);
+    setFocusProxy(m_text);
+
+    setMinimumSize(420, 260);
+    resize(600, 560);
     applyPositions();
+    Anulez();
 }
 
 void DetailWindow::showForCurrentEvent()
 {
+    // Read before showing, so the window never flashes the previous celebration; the
+    // activation that follows reads the row again.
+    CommentActivate();
     show();
     raise();
     activateWindow();
+    m_text->setFocus();
 }
 
 void DetailWindow::storePosition()
@@ -28,6 +148,219 @@ void DetailWindow::storePosition()
 void DetailWindow::applyPositions()
 {
     placeWindow(this, m_context.positions, xComm);
+}
+
+void DetailWindow::CommentActivate()
+{
+    Anulez();
+    const qint32 id = m_context.currentEventId;
+    if (id == 0)
+        return;
+    try {
+        // The USA view for any variant but exactly "Universal", the empty one included.
+        const QString view = tablesFor(strictVariant(m_context.currentVariant)).view;
+        QSqlQuery query = m_context.store().exec(
+            QStringLiteral("SELECT Data, Comentariu FROM %1 WHERE ID = ? LIMIT 1").arg(view), {id});
+        if (!query.next())
+            return;
+        const QDate date = QDate::fromString(query.value(0).toString(), Qt::ISODate);
+        const QString html = query.value(1).isNull() ? QString() : query.value(1).toString();
+
+        // The label always names the day of the celebration shown, wherever it was chosen.
+        m_shownDate = date;
+        m_dateLabel->setText(date.isValid() ? longDateText(date) : QString());
+
+        // Coming back to the same text keeps the reader's place in it.
+        if (id == m_shownId && view == m_shownView && html == m_shownHtml && !m_text->document()->isEmpty()) {
+            m_failedId = 0;
+            return CommentFormResize();
+        }
+        m_shownId = id;
+        m_shownView = view;
+        m_shownHtml = html;
+        m_text->setHtml(html);
+        QTextCursor start(m_text->document());
+        m_text->setTextCursor(start);
+        m_text->verticalScrollBar()->setValue(0);
+        m_text->horizontalScrollBar()->setValue(0);
+        CommentFormResize();
+        m_failedId = 0;
+    } catch (const std::exception &) {
+        // Closing the message activates the window again: one report per failing row.
+        if (m_failedId == id)
+            return;
+        m_failedId = id;
+        m_context.dialogs().operationError(this, QStringLiteral("CommentActivate"));
+    }
+}
+
+void DetailWindow::CommentFormResize()
+{
+    if (isMinimized())
+        return;
+    try {
+        const int w = width();
+        const int h = height();
+        // 40 twips is under three pixels on today's screens: never closer than the style's spacing.
+        const int spacing = std::max(style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing), 6);
+        const int m = std::max(twipsX(kMargin), spacing);
+        const int my = std::max(twipsY(kMargin), spacing);
+
+        // Four equal buttons in a row, with the margin between them and at both ends.
+        const int b = qRound((w - 5.0 * m) / 4.0);
+        const int buttonTop = my;
+        const int buttonHeight = std::max({m_print->sizeHint().height(), m_search->sizeHint().height(), 30});
+        PictureButton *const row[] = {m_print, m_search, m_help, m_close};
+        for (int i = 0; i < 4; ++i)
+            row[i]->setGeometry(m + i * (b + m), buttonTop, b, buttonHeight);
+
+        const int frameTop = buttonTop + buttonHeight + my;
+        m_frame->setGeometry(m, frameTop, w - 2 * m, h - frameTop - my);
+
+        const int inset = std::max(twipsX(kTextInset), m_frame->frameWidth());
+        const int gap = twipsY(kLabelGap);
+        const int labelHeight = m_dateLabel->sizeHint().height() + 2 * kLabelPadding;
+        const int labelWidth = std::min(m_dateLabel->sizeHint().width() + 2 * kLabelPadding, m_frame->width());
+        const int frameWidth = m_frame->width();
+        const int frameHeight = m_frame->height();
+        m_text->setGeometry(
+            inset, labelHeight + gap, frameWidth - 2 * inset, frameHeight - labelHeight - 2 * gap - inset);
+        m_dateLabel->setGeometry(inset + (frameWidth - 2 * inset) / 2 - labelWidth / 2, 0, labelWidth, labelHeight);
+        storePosition();
+    } catch (const std::exception &) {
+        m_context.dialogs().operationError(this, QStringLiteral("CommentFormResize"));
+    }
+}
+
+void DetailWindow::Anulez()
+{
+    for (PictureButton *button : {m_close, m_help, m_print, m_search})
+        button->setLit(false);
+}
+
+void DetailWindow::openSearch()
+{
+    m_context.searchWindow()->showSearch();
+}
+
+void DetailWindow::printCurrentComment()
+{
+    const qint32 id = m_context.currentEventId;
+    std::optional<PrintedComment> comment;
+    try {
+        if (id != 0)
+            comment = readPrintedComment(m_context.store(), m_context.currentVariant, id);
+    } catch (const std::exception &) {
+        m_context.dialogs().operationError(this, QStringLiteral("CommentPrint"));
+        return;
+    }
+    if (!comment) {
+        m_context.dialogs().message(this, QMessageBox::Information, Dialogs::defaultTitle(),
+            QStringLiteral("There is no celebration to print. Choose one in the year's list first."));
+        return;
+    }
+
+    QPrinter &printer = m_context.printer();
+    if (!hasUsablePrinter(printer))
+        return offerPdfCopy(*comment, QStringLiteral("No printer is set up on this computer."));
+    printer.setDocName(QStringLiteral("Comment - %1").arg(comment->name));
+    bool printed = false;
+    {
+        WaitCursor busy;
+        printed = printComment(*comment, printer);
+    }
+    if (!printed) {
+        const QString where = printer.outputFormat() == QPrinter::PdfFormat
+            ? QDir::toNativeSeparators(printer.outputFileName())
+            : printer.printerName();
+        offerPdfCopy(*comment, QStringLiteral("The comment could not be printed on %1.").arg(where));
+    }
+}
+
+void DetailWindow::offerPdfCopy(const PrintedComment &comment, const QString &problem)
+{
+    Dialogs &dialogs = m_context.dialogs();
+    const auto answer = dialogs.message(this, QMessageBox::Warning, Dialogs::defaultTitle(),
+        problem + QStringLiteral("\n\nSave the comment as a PDF file instead?"), QMessageBox::Yes | QMessageBox::No,
+        QMessageBox::Yes);
+    if (answer != QMessageBox::Yes)
+        return;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    QString path = dialogs.saveFileName(this, QStringLiteral("Save Comment as PDF"),
+        QDir(folder).filePath(pdfFileName(comment)), QStringLiteral("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(path);
+    pdf.setPageLayout(m_context.printer().pageLayout());
+    pdf.setDocName(comment.name);
+    bool written = false;
+    {
+        WaitCursor busy;
+        written = printComment(comment, pdf);
+    }
+    if (!written)
+        dialogs.message(this, QMessageBox::Warning, Dialogs::defaultTitle(),
+            QStringLiteral("The PDF file could not be written:\n%1").arg(QDir::toNativeSeparators(path)));
+}
+
+bool DetailWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        CommentActivate();
+    else if (event->type() == QEvent::WindowDeactivate)
+        storePosition();
+    return QWidget::event(event);
+}
+
+bool DetailWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            hide();
+            return true;
+        }
+        if (key->key() == Qt::Key_F3) {
+            openSearch();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DetailWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Escape anywhere but in the text unloads the window.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_context.unloadDetailWindow();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void DetailWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    CommentFormResize();
+}
+
+void DetailWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    storePosition();
+}
+
+void DetailWindow::hideEvent(QHideEvent *event)
+{
+    storePosition();
+    QWidget::hideEvent(event);
 }
 
 } // namespace lumenar

@@ -7,7 +7,7 @@
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
 #include "ui/main/EqualRowLayout.h"
-#include "ui/main/PictureButton.h"
+#include "ui/PictureButton.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
 #include "ui/main/YearListView.h"

@@ -5,9 +5,9 @@
 
 namespace lumenar {
 
-// The pictures of the main window's buttons, drawn by code so they stay sharp at any
-// scale and take their colours from the theme.
-enum class Glyph { Comment, Search, Help, Close, Menu };
+// The pictures of the windows' buttons, drawn by code so they stay sharp at any scale and
+// take their colours from the theme.
+enum class Glyph { Comment, Search, Help, Close, Menu, Print };
 QIcon glyphIcon(Glyph glyph, const QColor &ink);
 
 // A push button with a resting picture that lights up while the pointer is over it.
@@ -20,6 +20,7 @@ public:
     bool isLit() const { return m_lit; }
     // Back to the resting picture (the pointer left for the window or another control).
     void rest() { setLit(false); }
+    void setLit(bool lit);
 
 protected:
     void enterEvent(QEnterEvent *event) override;
@@ -27,7 +28,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void setLit(bool lit);
     void makePictures();
 
     Glyph m_glyph;

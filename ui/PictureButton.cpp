@@ -1,4 +1,4 @@
-#include "ui/main/PictureButton.h"
+#include "ui/PictureButton.h"
 
 #include <QEvent>
 #include <QIconEngine>
@@ -52,6 +52,15 @@ void drawGlyph(QPainter &p, const QRectF &box, Glyph glyph, const QColor &ink)
     case Glyph::Close:
         p.drawLine(at(0.22, 0.22), at(0.78, 0.78));
         p.drawLine(at(0.78, 0.22), at(0.22, 0.78));
+        break;
+    case Glyph::Print:
+        // Paper going in, the printer's body, the printed sheet coming out.
+        p.drawRect(QRectF(at(0.3, 0.1), at(0.7, 0.34)));
+        p.drawRoundedRect(QRectF(at(0.1, 0.34), at(0.9, 0.72)), s / 12, s / 12);
+        p.setBrush(p.pen().color());
+        p.drawEllipse(at(0.76, 0.47), s / 28, s / 28);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(at(0.3, 0.58), at(0.7, 0.9)));
         break;
     case Glyph::Menu:
         for (qreal y : {0.25, 0.5, 0.75})

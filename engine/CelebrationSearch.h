@@ -1,0 +1,58 @@
+#pragma once
+
+#include "engine/Variant.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+#include <string>
+#include <vector>
+
+namespace lumenar {
+
+class Store;
+
+// The text a search compares: letter case folded for every script, accents and other
+// combining marks dropped, compatibility forms (ligatures, full-width letters) unfolded,
+// so that "ANDRE" finds "André" and "agustin" finds "Agustín".
+std::u32string searchKey(QStringView text);
+
+// Whether a celebration's name answers a typed text: the name equals it, begins with it,
+// or holds it right after a blank or a comma. `*` stands for any run of characters and
+// `?` for one; every other character stands for itself. Several words are one phrase.
+// An empty text answers nothing.
+bool nameMatches(QStringView name, QStringView typed);
+
+// The calendar the search and detail windows read: exactly "Universal" is the Universal
+// one; anything else, the empty text included, is the USA one. (A stored setting reads
+// an empty text as Universal; these windows never did.)
+Variant strictVariant(const QString &currentVariant);
+
+// One row of the search view of an assembled year.
+struct SearchEntry
+{
+    int id = 0;
+    QString name;
+    QDate date;
+    QString weekday; // "Sun" … "Sat"
+    std::u32string key;
+};
+
+// The celebrations of the assembled year of one calendar, ready to be searched as the
+// user types.
+class CelebrationSearch
+{
+public:
+    CelebrationSearch() = default;
+    // Reads the variant's search view (srcUNIV or srcUSA) in date order. Throws LumenarError.
+    static CelebrationSearch load(const Store &store, Variant variant);
+
+    const std::vector<SearchEntry> &entries() const { return m_entries; }
+    // The positions in entries() of the rows the typed text finds, in date order.
+    std::vector<int> find(QStringView typed) const;
+
+private:
+    std::vector<SearchEntry> m_entries;
+};
+
+} // namespace lumenar

@@ -1,0 +1,270 @@
+#include "engine/DayLookup.h"
+#include "shell/WindowPlacement.h"
+#include "tests/support/UiTestSupport.h"
+#include "ui/detail/CommentPrint.h"
+#include "ui/detail/DetailWindow.h"
+#include "ui/search/SearchWindow.h"
+
+#include <QLabel>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+using namespace lumenar;
+using lumenar::test::UiFixture;
+
+namespace {
+
+int idOn(const AppContext &context, Variant variant, QDate date)
+{
+    return dayCelebrations(context.store(), variant, date).at(0).id;
+}
+
+QString pdfText(const QString &path)
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (program.isEmpty())
+        return QStringLiteral("pdftotext is missing (Debian package poppler-utils)");
+    QProcess process;
+    process.start(program, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+QStringList words(const QString &text)
+{
+    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
+class DetailWindowTest : public ::testing::Test
+{
+protected:
+    DetailWindowTest() { fixture.context->buildYear(Variant::Universal, 2026); }
+
+    DetailWindow *window() { return fixture.context->detailWindow(); }
+    QString label() { return window()->findChild<QLabel *>(QStringLiteral("DataEv"))->text(); }
+    QTextBrowser *text() { return window()->findChild<QTextBrowser *>(QStringLiteral("List1")); }
+    void activate()
+    {
+        QEvent activation(QEvent::WindowActivate);
+        QApplication::sendEvent(window(), &activation);
+    }
+    void show(int id)
+    {
+        fixture.context->currentEventId = id;
+        window()->showForCurrentEvent();
+    }
+    // Prints through the program's printer into a PDF file and returns its text.
+    QString printToPdf()
+    {
+        const QString path = fixture.db.folder() + QStringLiteral("/printed.pdf");
+        QFile::remove(path);
+        QPrinter &printer = fixture.context->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        window()->findChild<QPushButton *>(QStringLiteral("cmd_Print"))->click();
+        return QFile::exists(path) ? pdfText(path) : QString();
+    }
+
+    UiFixture fixture;
+};
+
+TEST_F(DetailWindowTest, EveryActivationRereadsTheRowAndDatesItself)
+{
+    const int christmas = idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25));
+    const int agatha = idOn(*fixture.context, Variant::Universal, QDate(2026, 2, 5));
+    // Opened from the search window, the day in use is not the celebration's.
+    fixture.context->currentDate = QDate(2026, 7, 1);
+    show(christmas);
+    EXPECT_EQ(label(), QStringLiteral("Friday, December 25, 2026"));
+    EXPECT_TRUE(text()->toPlainText().contains(QStringLiteral("Nativity of the Lord")));
+    EXPECT_EQ(text()->textCursor().position(), 0);
+    EXPECT_FALSE(text()->textCursor().hasSelection());
+
+    fixture.context->currentEventId = agatha;
+    activate();
+    EXPECT_EQ(label(), QStringLiteral("Thursday, February 5, 2026"));
+    EXPECT_TRUE(text()->toPlainText().contains(QStringLiteral("Agatha")));
+
+    // The same row is read again, not remembered.
+    fixture.context->store().run(
+        QStringLiteral("UPDATE Comentarii SET Comentariu = '<p>Changed meanwhile.</p>' WHERE Eveniment = "
+                       "(SELECT Eveniment FROM C_Univ_Temp WHERE ID = ?)"),
+        {agatha});
+    activate();
+    EXPECT_EQ(text()->toPlainText(), QStringLiteral("Changed meanwhile."));
+
+    // Nothing chosen, or a row that is gone: what is shown stays, date and all.
+    for (int id : {0, 99999}) {
+        fixture.context->currentEventId = id;
+        activate();
+        EXPECT_EQ(text()->toPlainText(), QStringLiteral("Changed meanwhile.")) << id;
+        EXPECT_EQ(label(), QStringLiteral("Thursday, February 5, 2026")) << id;
+    }
+    EXPECT_TRUE(fixture.dialogs.shown.isEmpty());
+}
+
+TEST_F(DetailWindowTest, NoCommentaryShowsAnEmptyBoxUnderItsDate)
+{
+    const int id = idOn(*fixture.context, Variant::Universal, QDate(2026, 3, 3));
+    fixture.context->store().run(
+        QStringLiteral("UPDATE C_Univ_Temp SET Eveniment = 'Nameless', Cheie = NULL WHERE ID = ?"), {id});
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    show(id);
+    EXPECT_EQ(label(), QStringLiteral("Tuesday, March 3, 2026"));
+    EXPECT_TRUE(text()->toPlainText().isEmpty());
+}
+
+TEST_F(DetailWindowTest, AnEmptyVariantShowsTheUsaRowAndPrintsTheUniversalOne)
+{
+    fixture.context->buildYear(Variant::Usa, 2026);
+    const int thanksgiving
+        = fixture.context->store()
+              .scalar(QStringLiteral("SELECT ID FROM C_USA_Temp WHERE Eveniment = 'Thanksgiving Day'"))
+              .toInt();
+    QTextDocument universal;
+    universal.setHtml(fixture.context->store()
+                          .scalar(QStringLiteral("SELECT Comentariu FROM C_Univ WHERE ID = ?"), {thanksgiving})
+                          .toString());
+    const QString universalStart = words(universal.toPlainText()).mid(0, 6).join(QLatin1Char(' '));
+    ASSERT_FALSE(universalStart.isEmpty());
+    fixture.context->currentVariant = QString();
+    show(thanksgiving);
+    EXPECT_TRUE(text()->toPlainText().contains(QStringLiteral("Thanksgiving")));
+
+    const QString printed = printToPdf().simplified();
+    EXPECT_TRUE(printed.contains(universalStart)) << printed.toStdString();
+    EXPECT_FALSE(printed.contains(QStringLiteral("Thanksgiving")));
+}
+
+TEST_F(DetailWindowTest, AFailingReadIsReportedOnceAndKeepsTheText)
+{
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    fixture.context->store().run(QStringLiteral("DROP VIEW C_Univ"));
+    fixture.context->currentEventId = idOn(*fixture.context, Variant::Universal, QDate(2026, 2, 5));
+    activate();
+    activate(); // closing the message brings the window back to the front
+    EXPECT_EQ(fixture.dialogs.texts(), QStringList{Dialogs::operationErrorText(QStringLiteral("CommentActivate"))});
+    EXPECT_EQ(label(), QStringLiteral("Friday, December 25, 2026"));
+}
+
+TEST_F(DetailWindowTest, KeysAndCloseHideOrUnload)
+{
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    QTest::keyClick(text(), Qt::Key_F3);
+    ASSERT_TRUE(fixture.context->hasSearchWindow());
+    EXPECT_TRUE(fixture.context->searchWindow()->isVisible());
+
+    QTest::keyClick(text(), Qt::Key_Escape); // in the text: hidden, still loaded
+    EXPECT_FALSE(window()->isVisible());
+    EXPECT_TRUE(fixture.context->hasDetailWindow());
+
+    window()->showForCurrentEvent();
+    window()->findChild<QPushButton *>(QStringLiteral("cmd_Close"))->click();
+    EXPECT_FALSE(window()->isVisible());
+    EXPECT_TRUE(fixture.context->hasDetailWindow());
+
+    window()->showForCurrentEvent();
+    QPushButton *help = window()->findChild<QPushButton *>(QStringLiteral("cmd_Help"));
+    QTest::keyClick(help, Qt::Key_Escape); // on the window: unloaded
+    EXPECT_FALSE(fixture.context->hasDetailWindow());
+}
+
+TEST_F(DetailWindowTest, ButtonsShareTheWidthEqually)
+{
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    window()->resize(703, 500);
+    QList<QRect> rects;
+    for (const char *name : {"cmd_Print", "cmd_Search", "cmd_Help", "cmd_Close"})
+        rects << window()->findChild<QPushButton *>(QString::fromLatin1(name))->geometry();
+    const int margin = rects[0].left();
+    EXPECT_GT(margin, 0);
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_EQ(rects[i].width(), rects[0].width());
+        EXPECT_EQ(rects[i].left() - rects[i - 1].right() - 1, margin);
+    }
+    EXPECT_NEAR(703 - rects[3].right() - 1, margin, 2);
+    EXPECT_NEAR(fixture.context->positions[wComm], pixelsToTwips(703, screenDpiX()), 1); // kept in twips
+}
+
+TEST_F(DetailWindowTest, PrintsHeadingDateAndCommentaryAsText)
+{
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    const QString printed = printToPdf();
+    EXPECT_TRUE(printed.startsWith(QStringLiteral("The Lumenar\nDec 25, 2026\n"))) << printed.toStdString();
+    EXPECT_TRUE(printed.contains(QStringLiteral("Nativity of the Lord")));
+    EXPECT_TRUE(fixture.dialogs.shown.isEmpty());
+}
+
+TEST_F(DetailWindowTest, TheLongestCommentaryFlowsOntoMorePagesWholly)
+{
+    const int id = fixture.context->store()
+                       .scalar(QStringLiteral("SELECT ID FROM C_Univ ORDER BY length(Comentariu) DESC LIMIT 1"))
+                       .toInt();
+    show(id);
+    // A small sheet, so that even this text needs several.
+    fixture.context->printer().setPageSize(QPageSize(QPageSize::A6));
+    const QString printed = printToPdf();
+    EXPECT_GE(printed.count(QLatin1Char('\f')), 2) << "pages";
+
+    const auto comment = readPrintedComment(fixture.context->store(), fixture.context->currentVariant, id);
+    ASSERT_TRUE(comment);
+    const QString expected = printDocument(*comment)->toPlainText().normalized(QString::NormalizationForm_KC);
+    // Every word, in order. Qt's layout also writes the line above a sheet's top edge,
+    // cut away and unseen, into the file's text, so a word may come twice at a break.
+    const QStringList got = words(printed), want = words(expected);
+    int at = 0;
+    for (const QString &word : got) {
+        if (at < want.size() && word == want[at])
+            ++at;
+    }
+    EXPECT_EQ(at, want.size()) << "lost from word " << at << ": " << want.value(at).toStdString();
+    EXPECT_LE(got.size(), want.size() + 12 * printed.count(QLatin1Char('\f')));
+}
+
+TEST_F(DetailWindowTest, WithoutAPrinterTheUserIsOfferedAPdfFile)
+{
+    const struct
+    {
+        QString printerFile; // where the program's printer writes; empty: no printer at all
+        QString says;
+    } cases[] = {
+        {QString(), QStringLiteral("No printer is set up")},
+        {QStringLiteral("/nonexistent/folder/out.pdf"), QStringLiteral("could not be printed")},
+    };
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    for (const auto &c : cases) {
+        QPrinter &printer = fixture.context->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(c.printerFile);
+        QPushButton *print = window()->findChild<QPushButton *>(QStringLiteral("cmd_Print"));
+
+        // Declined: told, nothing written.
+        fixture.dialogs.shown.clear();
+        fixture.dialogs.fileRequests.clear();
+        fixture.dialogs.answers = {QMessageBox::No};
+        print->click();
+        ASSERT_EQ(fixture.dialogs.shown.size(), 1);
+        EXPECT_TRUE(fixture.dialogs.shown[0].text.contains(c.says)) << fixture.dialogs.shown[0].text.toStdString();
+        EXPECT_TRUE(fixture.dialogs.fileRequests.isEmpty());
+
+        // Accepted: the same page lands in the chosen file.
+        const QString saved = fixture.db.folder() + QStringLiteral("/saved.pdf");
+        QFile::remove(saved);
+        fixture.dialogs.answers = {QMessageBox::Yes};
+        fixture.dialogs.fileAnswers = {saved};
+        print->click();
+        ASSERT_EQ(fixture.dialogs.fileRequests.size(), 1);
+        EXPECT_TRUE(fixture.dialogs.fileRequests[0].endsWith(
+            QStringLiteral("/The Nativity of the Lord (Christmas) 2026-12-25.pdf")))
+            << fixture.dialogs.fileRequests[0].toStdString();
+        EXPECT_TRUE(pdfText(saved).startsWith(QStringLiteral("The Lumenar\nDec 25, 2026\n")));
+    }
+}
+
+} // namespace

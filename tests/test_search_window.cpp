@@ -1,0 +1,169 @@
+#include "engine/DayLookup.h"
+#include "tests/support/UiTestSupport.h"
+#include "ui/detail/DetailWindow.h"
+#include "ui/main/MainWindow.h"
+#include "ui/search/SearchWindow.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+using namespace lumenar;
+using lumenar::test::UiFixture;
+
+namespace {
+
+class SearchWindowTest : public ::testing::Test
+{
+protected:
+    SearchWindowTest() { fixture.context->buildYear(Variant::Universal, 2026); }
+
+    SearchWindow *window() { return fixture.context->searchWindow(); }
+    QLineEdit *box() { return window()->findChild<QLineEdit *>(QStringLiteral("cmbSearch")); }
+    QTreeView *list() { return window()->findChild<QTreeView *>(QStringLiteral("List1")); }
+    // Each result as "name | date".
+    QStringList results()
+    {
+        QStringList rows;
+        const QAbstractItemModel *model = list()->model();
+        for (int r = 0; r < model->rowCount(); ++r)
+            rows << model->index(r, 0).data().toString() + QStringLiteral(" | ") + model->index(r, 1).data().toString();
+        return rows;
+    }
+    int idOn(QDate date) { return dayCelebrations(fixture.context->store(), Variant::Universal, date).at(0).id; }
+
+    UiFixture fixture;
+};
+
+TEST_F(SearchWindowTest, ListsWhatIsTypedWithItsDate)
+{
+    window()->showSearch();
+    EXPECT_EQ(window()->findChild<QLineEdit *>(QStringLiteral("Combo1"))->text(),
+        QString::number(fixture.context->mainWindow()->shownYear()));
+
+    box()->setText(QStringLiteral("NATIVITY OF THE"));
+    EXPECT_EQ(results(),
+        QStringList({QStringLiteral("Nativity of the Blessed Virgin Mary | Tue, Sep-08"),
+            QStringLiteral("The Nativity of the Lord (Christmas) | Fri, Dec-25")}));
+    EXPECT_TRUE(list()->currentIndex().isValid());
+
+    box()->setText(QStringLiteral("ativity"));
+    EXPECT_TRUE(results().isEmpty());
+    box()->setText(QStringLiteral("n"));
+    EXPECT_GT(results().size(), 3);
+    box()->clear();
+    EXPECT_TRUE(results().isEmpty());
+}
+
+TEST_F(SearchWindowTest, EachResultOpensItsOwnRow)
+{
+    const int first = idOn(QDate(2026, 1, 20));
+    const int second = idOn(QDate(2026, 6, 3));
+    fixture.context->store().run(
+        QStringLiteral("UPDATE C_Univ_Temp SET Eveniment = 'Sts. Twin Martyrs' WHERE ID IN (?, ?)"), {first, second});
+    fixture.context->currentDate = QDate(2026, 12, 25);
+    window()->showSearch();
+    box()->setText(QStringLiteral("twin"));
+    ASSERT_EQ(results().size(), 2);
+
+    list()->setCurrentIndex(list()->model()->index(1, 0));
+    QTest::keyClick(list(), Qt::Key_Return);
+    EXPECT_EQ(fixture.context->currentEventId, second);
+    ASSERT_TRUE(fixture.context->hasDetailWindow());
+    EXPECT_EQ(fixture.context->detailWindow()->shownEventId(), second);
+    EXPECT_EQ(fixture.context->detailWindow()->shownDate(), QDate(2026, 6, 3));
+
+    list()->setCurrentIndex(list()->model()->index(0, 0));
+    window()->findChild<QPushButton *>(QStringLiteral("cmd_Comment"))->click();
+    EXPECT_EQ(fixture.context->detailWindow()->shownEventId(), first);
+
+    const QPoint secondRow = list()->visualRect(list()->model()->index(1, 0)).center();
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, secondRow);
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, secondRow);
+    EXPECT_EQ(fixture.context->detailWindow()->shownEventId(), second);
+}
+
+TEST_F(SearchWindowTest, EscapeHidesKeepingTheSearchAndCloseUnloads)
+{
+    window()->showSearch();
+    box()->setText(QStringLiteral("st. j"));
+    const QStringList found = results();
+    ASSERT_FALSE(found.isEmpty());
+    for (QWidget *focus : {static_cast<QWidget *>(box()), static_cast<QWidget *>(list())}) {
+        QTest::keyClick(focus, Qt::Key_Escape);
+        EXPECT_FALSE(window()->isVisible());
+        window()->showSearch();
+        EXPECT_EQ(box()->text(), QStringLiteral("st. j"));
+        EXPECT_EQ(results(), found);
+    }
+
+    window()->findChild<QPushButton *>(QStringLiteral("cmd_Close"))->click();
+    EXPECT_FALSE(fixture.context->hasSearchWindow());
+    window()->showSearch();
+    EXPECT_TRUE(box()->text().isEmpty());
+    EXPECT_TRUE(results().isEmpty());
+}
+
+TEST_F(SearchWindowTest, AnyVariantButUniversalSearchesTheUsaYear)
+{
+    fixture.context->buildYear(Variant::Usa, 2026);
+    for (const QString &variant : {QString(), QStringLiteral("SUA"), QStringLiteral("Universal")}) {
+        fixture.context->currentVariant = variant;
+        window()->search(QStringLiteral("thanksgiving"));
+        EXPECT_EQ(results().size(), variant == QLatin1String("Universal") ? 0 : 1) << variant.toStdString();
+    }
+}
+
+// Whatever is typed is only ever searched for: no error, no crash, not a byte written.
+TEST_F(SearchWindowTest, HostileTextsChangeNothing)
+{
+    const QString files[] = {fixture.db.path(), fixture.db.path() + QStringLiteral("-wal")};
+    const QByteArray before = test::fileHash(files[0]) + test::fileHash(files[1]);
+    const QStringList pieces = {QStringLiteral("'"), QStringLiteral("\""), QStringLiteral("''"), QStringLiteral("`"),
+        QStringLiteral(";"), QStringLiteral("--"), QStringLiteral("/*"), QStringLiteral("%"), QStringLiteral("_"),
+        QStringLiteral("["), QStringLiteral("]"), QStringLiteral("[!a-z]"), QStringLiteral("\\"), QStringLiteral("*"),
+        QStringLiteral("?"), QStringLiteral("#"), QStringLiteral("' OR '1'='1"),
+        QStringLiteral("'; DROP TABLE C_Univ_Temp; --"), QStringLiteral("\") UNION SELECT * FROM Comentarii --"),
+        QStringLiteral("ESCAPE '\\'"), QStringLiteral("st"), QStringLiteral("é"), QStringLiteral("İ"),
+        QStringLiteral("ß"), QStringLiteral("\u0301"), QStringLiteral("\u200f"), QStringLiteral("\U0001F600"),
+        QStringLiteral(" "), QStringLiteral(",")};
+    QRandomGenerator random(12);
+    window()->showSearch();
+    // Fonts complain about scripts they cannot shape; that is the point of these texts.
+    const QtMessageHandler previous
+        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    for (int i = 0; i < 10000; ++i) {
+        QString text;
+        const int parts = i % 1000 == 999 ? 40000 : random.bounded(1, 9); // now and then very long
+        for (int k = 0; k < parts; ++k) {
+            switch (random.bounded(4)) {
+            case 0:
+                text += pieces[random.bounded(int(pieces.size()))];
+                break;
+            case 1:
+                text += QChar(char16_t(random.bounded(0, 32))); // control characters, NUL included
+                break;
+            case 2:
+                text += QChar(char16_t(random.bounded(0xD800, 0xE000))); // lone surrogate halves
+                break;
+            default:
+                text += QChar(char16_t(random.bounded(0x20, 0x10000)));
+            }
+        }
+        // Through the text box, and straight in (the box may tidy what it is given).
+        if (i % 2)
+            box()->setText(text);
+        else
+            window()->search(text);
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(fixture.dialogs.texts().isEmpty()) << fixture.dialogs.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(test::fileHash(files[0]) + test::fileHash(files[1]), before);
+    window()->search(QStringLiteral("nativity of the lord"));
+    EXPECT_EQ(results().size(), 1);
+}
+
+} // namespace

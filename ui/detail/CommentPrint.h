@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QFont;
+class QPrinter;
+class QTextDocument;
+
+namespace lumenar {
+
+class Store;
+
+// What the printed page of a commentary shows.
+struct PrintedComment
+{
+    QDate date;
+    QString name;
+    QString html; // empty when the celebration has no commentary
+};
+
+// The face commentaries are read in: Times New Roman where installed, else the desktop's serif.
+QFont commentaryFont(qreal pointSize);
+
+// The row the print form reads: the USA view for a variant that is neither empty nor
+// "Universal", the Universal view otherwise. Nothing when no row has that ID.
+// Throws LumenarError when the store fails.
+std::optional<PrintedComment> readPrintedComment(const Store &store, const QString &variant, qint32 id);
+
+// The page in the print form's order: the heading "The Lumenar", the medium date, the
+// commentary. Text, not a picture, so it prints sharp and flows onto further pages.
+std::unique_ptr<QTextDocument> printDocument(const PrintedComment &comment);
+
+// Whether the printer can take a job at all: a named system printer, or a PDF file.
+bool hasUsablePrinter(const QPrinter &printer);
+
+// Lays the page out for the printer and prints it. False when the printer refused it.
+bool printComment(const PrintedComment &comment, QPrinter &printer);
+
+// A file name for the PDF copy of a commentary, made from the celebration and its date.
+QString pdfFileName(const PrintedComment &comment);
+
+} // namespace lumenar
