@@ -124,7 +124,6 @@ AboutDialog::AboutDialog(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("About Lumenar"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(applicationIcon());
     m_animation->setObjectName(QStringLiteral("Animation1"));
     m_animation->setFixedSize(96, 96);
     connect(m_animation, &PageAnimation::clicked, this, &AboutDialog::showCredits);

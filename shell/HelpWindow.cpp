@@ -14,7 +14,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_browser(new QTextBrowser(this))
 {
-    setWindowTitle(QStringLiteral("Help"));
+    setWindowTitle(QStringLiteral("Lumenar Help"));
     setObjectName(QStringLiteral("HelpWindow"));
     m_browser->setOpenExternalLinks(true);
     m_browser->setSearchPaths({QStringLiteral(":/help")});

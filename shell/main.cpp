@@ -1,4 +1,5 @@
 // The desktop program: a tray icon with today's liturgical day, and the windows behind it.
+#include "shell/DayIcon.h"
 #include "shell/Dialogs.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
@@ -65,8 +66,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(settingsOrganization());
     QApplication::setApplicationName(QStringLiteral("lumenar"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumenar"));
     QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+    // Until today's page is drawn, windows carry the program's own icon.
+    QApplication::setWindowIcon(applicationIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumenar.Lumenar"));
     // The program lives in the notification area; its windows come and go.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -59,7 +59,6 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     , m_context(context)
 {
     setWindowTitle(QStringLiteral("Lumenar"));
-    setWindowIcon(applicationIcon());
     buildControls();
     buildListMenu();
 
