@@ -8,6 +8,7 @@
 #include "engine/YearExport.h"
 #include "store/Settings.h"
 #include "store/Store.h"
+#include "store/Version.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -21,10 +22,13 @@ using namespace lumenar;
 
 namespace {
 
-const char *kUsage = "usage: lumenar-cli [YEAR] [--variant Universal|USA] [--date YYYY-MM-DD] [--format tsv|ics]\n";
+const char *kUsage = "usage: lumenar-cli [YEAR] [--variant Universal|USA] [--date YYYY-MM-DD] [--format tsv|ics]\n"
+                     "       lumenar-cli --help | --version\n";
 
 struct Options
 {
+    bool help = false;
+    bool version = false;
     std::optional<int> year;
     std::optional<Variant> variant;
     std::optional<QDate> date;
@@ -44,7 +48,8 @@ std::optional<QString> parse(const QStringList &args, Options &options)
         QString arg = args[i];
         QString value;
         const bool isOption = arg.startsWith(QLatin1String("--"));
-        if (isOption && arg != QLatin1String("--help")) {
+        const bool isFlag = arg == QLatin1String("--help") || arg == QLatin1String("--version");
+        if (isOption && !isFlag) {
             const qsizetype eq = arg.indexOf(u'=');
             if (eq > 0) {
                 value = arg.mid(eq + 1);
@@ -56,7 +61,11 @@ std::optional<QString> parse(const QStringList &args, Options &options)
             }
         }
         if (arg == QLatin1String("--help")) {
-            return QString();
+            options.help = true;
+            return std::nullopt;
+        } else if (arg == QLatin1String("--version")) {
+            options.version = true;
+            return std::nullopt;
         } else if (arg == QLatin1String("--variant")) {
             options.variant = parseVariantName(value);
             if (!options.variant)
@@ -111,12 +120,15 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("lumenar-cli"));
 
     Options options;
-    if (auto error = parse(app.arguments().mid(1), options)) {
-        if (error->isEmpty()) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
+    if (auto error = parse(app.arguments().mid(1), options))
         return problem(*error + QStringLiteral(" (see lumenar-cli --help)"));
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("lumenar-cli %s\n", kVersion);
+        return 0;
     }
     const Variant variant = options.variant.value_or(variantFromSetting(rememberedVariantSetting()));
     const auto year = static_cast<std::int16_t>(*options.year);

@@ -1,4 +1,5 @@
 // lumenar-cli as a whole process: what scripts and other programs see.
+#include "store/Version.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QDir>
@@ -81,6 +82,16 @@ TEST_F(Cli, ICalendarOutput)
     ASSERT_EQ(ics.exitCode, 0);
     EXPECT_TRUE(ics.out.startsWith(QLatin1String("BEGIN:VCALENDAR\r\n")));
     EXPECT_TRUE(ics.out.contains(QLatin1String("SUMMARY:Easter Sunday\r\n")));
+}
+
+TEST_F(Cli, VersionAndHelpAreFlagsWithoutAValue)
+{
+    CliRun version = run({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("lumenar-cli %1\n").arg(QLatin1String(lumenar::kVersion)));
+    CliRun help = run({QStringLiteral("2026"), QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QLatin1String("usage: lumenar-cli"))) << qPrintable(help.out);
 }
 
 TEST_F(Cli, BadArgumentsSayWhatIsWrongAndPrintNothing)
