@@ -156,6 +156,24 @@ TEST(InMemoryCopy, ReadsAFileWhosePathLooksLikeAnAddress)
     EXPECT_GT(copy.scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
 }
 
+TEST(InMemoryCopy, ReadsAnInstalledCopyInAFolderNobodyMayWrite)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("share"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(QStringLiteral("Lumenar.mdb"));
+    ASSERT_TRUE(QFile::copy(test::builtDatabasePath(), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(folder).isWritable())
+        GTEST_SKIP() << "the folder stays writable to this user (root)";
+    // The file is in WAL mode: without a writable folder SQLite can make no side files.
+    EXPECT_GT(
+        Store::openInMemoryCopy(path).scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Lumenar.mdb")});
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 TEST(Transaction, RollsBackUnlessCommittedAndNests)
 {
     TempDatabase db;
