@@ -1,4 +1,5 @@
 #include "store/DatabaseBuilder.h"
+#include "store/DatabaseCopy.h"
 #include "store/Store.h"
 #include "tests/support/TestDatabase.h"
 
@@ -248,6 +249,23 @@ TEST(DatabaseBuild, BrokenSourcesFailWithTheirFileAndKeepTheOldDatabase)
     expectFailure(QStringLiteral("queries/unnamed.sql"), "SELECT 1;\n", QStringLiteral("unnamed.sql"));
     expectFailure(QStringLiteral("commentaries/stray.html"), "<!--\nfor: Nobody at all\n-->\n<p>x</p>\n",
         QStringLiteral("Nobody at all"));
+}
+
+TEST(DatabaseBuild, TheStampFollowsEverySource)
+{
+    QTemporaryDir dir;
+    const QString data = copyDataDir(dir);
+    const QString out = dir.filePath(QStringLiteral("Lumenar.mdb"));
+    buildDatabase(data, out);
+    const QString stamp = contentStamp(data);
+    EXPECT_EQ(databaseStamp(out), stamp);
+    EXPECT_EQ(stamp.size(), 64);
+
+    QFile commentary(QDir(data).filePath(QStringLiteral("commentaries/easter-sunday.html")));
+    ASSERT_TRUE(commentary.open(QIODevice::Append));
+    commentary.write("<p>One more line.</p>\n");
+    commentary.close();
+    EXPECT_NE(contentStamp(data), stamp);
 }
 
 TEST(DatabaseBuild, EveryCelebrationNeedsACommentary)
