@@ -1,11 +1,13 @@
 // lumenar-cli: the liturgical year on standard output, for scripts and other programs.
-// It assembles the year in a private in-memory copy of the calendar database, so it never
-// changes the user's file and can run beside the desktop program.
+// It reads the database the desktop program uses and assembles the year in a private
+// in-memory copy of it, so it never changes the user's file and can run beside the
+// desktop program.
 #include "engine/DayLookup.h"
 #include "engine/LiturgicalDate.h"
 #include "engine/Variant.h"
 #include "engine/YearAssembly.h"
 #include "engine/YearExport.h"
+#include "store/DatabaseLocation.h"
 #include "store/Settings.h"
 #include "store/Store.h"
 #include "store/Version.h"
@@ -134,7 +136,7 @@ int main(int argc, char *argv[])
     const auto year = static_cast<std::int16_t>(*options.year);
 
     try {
-        Store store = Store::openInMemoryCopy(Store::defaultPath());
+        Store store = Store::openInMemoryCopy(databaseToRead());
         BuildYear(store, variant, year);
         std::vector<Celebration> rows
             = options.date ? dayCelebrations(store, variant, *options.date) : yearCelebrations(store, variant);

@@ -2,6 +2,7 @@
 // the remembered calendar and reports any data error the way the finished program will.
 #include "engine/Variant.h"
 #include "engine/YearAssembly.h"
+#include "store/DatabaseLocation.h"
 #include "store/Settings.h"
 #include "store/Store.h"
 
@@ -37,7 +38,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(settingsApplication());
 
     try {
-        Store store = Store::open(Store::defaultPath());
+        Store store = Store::open(prepareDatabase());
         const Variant variant = variantFromSetting(rememberedVariantSetting());
         BuildYear(store, variant, static_cast<std::int16_t>(QDate::currentDate().year()));
     } catch (const LumenarError &error) {

@@ -1,8 +1,10 @@
 // Where the calendar database lives, and how a copy of it is made without losing what the
 // user saved.
 #include "store/DatabaseCopy.h"
+#include "store/DatabaseLocation.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -111,4 +113,149 @@ TEST(DatabaseCopy, AnUnreadableTargetIsReplacedAndKeptAside)
     EXPECT_GT(count(target, QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")), 200);
     EXPECT_EQ(test::fileHash(target + QStringLiteral(".damaged")),
         QCryptographicHash::hash(QByteArray(8192, 'x'), QCryptographicHash::Sha256));
+}
+
+namespace {
+
+// A machine of its own: an installation under a prefix, a home, and the XDG folders.
+class Location : public ::testing::Test
+{
+protected:
+    QTemporaryDir root;
+    QString prefix = root.filePath(QStringLiteral("prefix"));
+    QString program = root.filePath(QStringLiteral("prefix/bin"));
+    QString installed = root.filePath(QStringLiteral("prefix/share/lumenar/Lumenar.mdb"));
+    QString dataHome = root.filePath(QStringLiteral("home/.local/share"));
+    QString userCopy = root.filePath(QStringLiteral("home/.local/share/Lumenar/Lumenar.mdb"));
+
+    void SetUp() override
+    {
+        for (const char *name : {"XDG_DATA_HOME", "XDG_DATA_DIRS"})
+            m_saved.append({name, qgetenv(name)});
+        qputenv("XDG_DATA_HOME", dataHome.toUtf8());
+        qputenv("XDG_DATA_DIRS", root.filePath(QStringLiteral("no-such-folder")).toUtf8());
+        QDir().mkpath(program);
+        install(installed);
+    }
+    void TearDown() override
+    {
+        for (const auto &[name, value] : m_saved)
+            qputenv(name, value);
+    }
+
+    static void install(const QString &path)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile::remove(path);
+        ASSERT_TRUE(QFile::copy(test::shippedDatabasePath(), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    static void setStamp(const QString &path, const QString &stamp)
+    {
+        Store::open(path).exec(QStringLiteral("UPDATE ContentStamp SET Stamp = ?"), {stamp});
+    }
+    static QString messageOf(const std::function<void()> &work)
+    {
+        try {
+            work();
+        } catch (const LumenarError &error) {
+            EXPECT_EQ(error.kind(), ErrorKind::StoreUnavailable);
+            return error.message();
+        }
+        return QStringLiteral("(no error)");
+    }
+
+private:
+    QList<std::pair<const char *, QByteArray>> m_saved;
+};
+
+} // namespace
+
+TEST_F(Location, ADatabaseBesideTheProgramInAWritableFolderIsTheDatabase)
+{
+    TempDatabase portable;
+    EXPECT_EQ(prepareDatabase(portable.folder()), portable.path());
+    EXPECT_EQ(databaseToRead(portable.folder()), portable.path());
+    EXPECT_FALSE(QFileInfo::exists(userDatabaseFolder()));
+}
+
+TEST_F(Location, AnInstalledProgramWorksOnTheUsersCopyAndAnUpdateKeepsTheirRows)
+{
+    // Before the desktop program first ran, readers take the installed copy and make nothing.
+    EXPECT_EQ(databaseToRead(program), installed);
+    EXPECT_FALSE(QFileInfo::exists(userDatabaseFolder()));
+
+    EXPECT_EQ(prepareDatabase(program), userCopy);
+    EXPECT_EQ(databaseStamp(userCopy), databaseStamp(installed));
+    EXPECT_EQ(databaseToRead(program), userCopy);
+    saveRow(userCopy, QStringLiteral("xMain"), 4321);
+    const QByteArray saved = test::fileHash(userCopy);
+    EXPECT_EQ(prepareDatabase(program), userCopy);
+    EXPECT_EQ(test::fileHash(userCopy), saved) << "a current copy is left alone";
+
+    // The folder does not follow the application name of the program asking.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("lumenar-cli"));
+    EXPECT_EQ(userDatabaseFolder(), QFileInfo(userCopy).absolutePath());
+    QCoreApplication::setApplicationName(name);
+
+    setStamp(installed, QStringLiteral("newer"));
+    EXPECT_EQ(databaseToRead(program), installed) << "the user's copy is older";
+    EXPECT_EQ(prepareDatabase(program), userCopy);
+    EXPECT_EQ(databaseStamp(userCopy), QStringLiteral("newer"));
+    EXPECT_EQ(savedRows(userCopy), QStringList{QStringLiteral("xMain=4321.0")});
+    EXPECT_EQ(databaseToRead(program), userCopy);
+}
+
+TEST_F(Location, TheXdgDataFoldersAndAReadOnlyFolderBesideTheProgramAreInstallations)
+{
+    ASSERT_TRUE(QFile::remove(installed));
+    const QString shared = root.filePath(QStringLiteral("xdg/lumenar/Lumenar.mdb"));
+    install(shared);
+    qputenv("XDG_DATA_DIRS",
+        (root.filePath(QStringLiteral("empty")) + u':' + root.filePath(QStringLiteral("xdg"))).toUtf8());
+    EXPECT_EQ(installedDatabase(program), shared);
+    EXPECT_EQ(prepareDatabase(program), userCopy);
+
+    const QString readOnly = root.filePath(QStringLiteral("cdrom"));
+    install(QDir(readOnly).filePath(QStringLiteral("Lumenar.mdb")));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
+    if (!QFileInfo(readOnly).isWritable()) { // root may write anywhere
+        EXPECT_EQ(installedDatabase(readOnly), QDir(readOnly).filePath(QStringLiteral("Lumenar.mdb")));
+    }
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(Location, WithoutAnyDatabaseOrAWritableFolderTheUserIsToldAndNothingIsMade)
+{
+    ASSERT_TRUE(QFile::remove(installed));
+    EXPECT_EQ(
+        messageOf([&] { prepareDatabase(program); }), QStringLiteral("No information database in application folder."));
+    EXPECT_EQ(
+        messageOf([&] { databaseToRead(program); }), QStringLiteral("No information database in application folder."));
+    EXPECT_FALSE(QFileInfo::exists(userDatabaseFolder()));
+
+    // A data folder under a plain file cannot be made, even by root.
+    install(installed);
+    writeFile(root.filePath(QStringLiteral("plain")), "a file, not a folder\n");
+    qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("plain/share")).toUtf8());
+    const QString message = messageOf([&] { prepareDatabase(program); });
+    EXPECT_TRUE(message.contains(QLatin1String("cannot be written"))) << qPrintable(message);
+    EXPECT_TRUE(message.contains(root.filePath(QStringLiteral("plain/share/Lumenar")))) << qPrintable(message);
+}
+
+TEST_F(Location, ACopyHeldByARunningProgramIsUsedAsItIs)
+{
+    ASSERT_EQ(prepareDatabase(program), userCopy);
+    saveRow(userCopy, QStringLiteral("xMain"), 4321);
+    setStamp(installed, QStringLiteral("newer"));
+    {
+        Store running = Store::open(userCopy);
+        running.exec(QStringLiteral("DELETE FROM C_Univ_Temp"));
+        EXPECT_EQ(prepareDatabase(program), userCopy);
+        EXPECT_NE(databaseStamp(userCopy), QStringLiteral("newer"));
+    }
+    EXPECT_EQ(prepareDatabase(program), userCopy);
+    EXPECT_EQ(databaseStamp(userCopy), QStringLiteral("newer"));
+    EXPECT_EQ(savedRows(userCopy), QStringList{QStringLiteral("xMain=4321.0")});
 }
