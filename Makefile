@@ -6,6 +6,8 @@ BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libbenchmark-dev sqlite3
 # desktop-file-utils: desktop-file-validate checks the desktop and autostart entries.
 PACKAGES += desktop-file-utils
+# librsvg2-bin: rsvg-convert renders the application icon's PNG sizes from its SVG.
+PACKAGES += librsvg2-bin
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test bench sweep clean
