@@ -8,6 +8,9 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgt
 PACKAGES += desktop-file-utils
 # librsvg2-bin: rsvg-convert renders the application icon's PNG sizes from its SVG.
 PACKAGES += librsvg2-bin
+# appstream: appstreamcli validates the AppStream metainfo of the installation.
+# libical-dev: the iCalendar test reads the export with libical (tests only).
+PACKAGES += appstream libical-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test bench sweep clean
