@@ -54,5 +54,15 @@ bench: build
 sweep: build
 	LUMENAR_FULL_SWEEP=1 $(BUILD_DIR)/bin/test_sweep
 
+# A Debian package in $(BUILD_DIR)/ (CPack), then lintian's report on it. dpkg-dev and
+# file: CPack computes the package's dependencies with dpkg-shlibdeps, finding the
+# programs with file. lintian: Debian's checker of packages.
+.PHONY: package
+PACKAGE_TOOLS := dpkg-dev file lintian
+package: build
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"
+	cmake --build $(BUILD_DIR) --target package
+	lintian --display-info "$$(ls -t $(BUILD_DIR)/lumenar_*.deb | head -n 1)"
+
 clean:
 	rm -rf $(BUILD_DIR)
