@@ -95,6 +95,11 @@ stop_desktop() {
     local inode
     inode=$(stat -c %i "$copy")
     kill -TERM "$pid"
+    for _ in $(seq 300); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    kill -0 "$pid" 2>/dev/null && fail "lumenar did not end within a minute of SIGTERM"
     wait "$pid" && status=0 || status=$?
     pid=
     [ "$status" = 0 ] || fail "lumenar answered SIGTERM with exit status $status: $(cat "$work/lumenar.log")"
