@@ -3,7 +3,16 @@
 #   make test   build and pass every test
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libbenchmark-dev sqlite3 poppler-utils
+PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libbenchmark-dev sqlite3
+# poppler-utils: pdftotext reads the printed pages back in the tests.
+PACKAGES += poppler-utils
+# desktop-file-utils: desktop-file-validate checks the desktop and autostart entries.
+PACKAGES += desktop-file-utils
+# librsvg2-bin: rsvg-convert renders the application icon's PNG sizes from its SVG.
+PACKAGES += librsvg2-bin
+# appstream: appstreamcli validates the AppStream metainfo of the installation.
+# libical-dev: the iCalendar test reads the export with libical (tests only).
+PACKAGES += appstream libical-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test bench sweep clean
@@ -49,6 +58,16 @@ bench: build
 # Every year 1583-4900 in both calendars (the tests run a spread sample).
 sweep: build
 	LUMENAR_FULL_SWEEP=1 $(BUILD_DIR)/bin/test_sweep
+
+# A Debian package in $(BUILD_DIR)/ (CPack), then lintian's report on it. dpkg-dev and
+# file: CPack computes the package's dependencies with dpkg-shlibdeps, finding the
+# programs with file. lintian: Debian's checker of packages.
+.PHONY: package
+PACKAGE_TOOLS := dpkg-dev file lintian
+package: build
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"
+	cmake --build $(BUILD_DIR) --target package
+	lintian --display-info "$$(ls -t $(BUILD_DIR)/lumenar_*.deb | head -n 1)"
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,13 +1,16 @@
 // lumenar-cli: the liturgical year on standard output, for scripts and other programs.
-// It assembles the year in a private in-memory copy of the calendar database, so it never
-// changes the user's file and can run beside the desktop program.
+// It reads the database the desktop program uses and assembles the year in a private
+// in-memory copy of it, so it never changes the user's file and can run beside the
+// desktop program.
 #include "engine/DayLookup.h"
 #include "engine/LiturgicalDate.h"
 #include "engine/Variant.h"
 #include "engine/YearAssembly.h"
 #include "engine/YearExport.h"
+#include "store/DatabaseLocation.h"
 #include "store/Settings.h"
 #include "store/Store.h"
+#include "store/Version.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -21,10 +24,13 @@ using namespace lumenar;
 
 namespace {
 
-const char *kUsage = "usage: lumenar-cli [YEAR] [--variant Universal|USA] [--date YYYY-MM-DD] [--format tsv|ics]\n";
+const char *kUsage = "usage: lumenar-cli [YEAR] [--variant Universal|USA] [--date YYYY-MM-DD] [--format tsv|ics]\n"
+                     "       lumenar-cli --help | --version\n";
 
 struct Options
 {
+    bool help = false;
+    bool version = false;
     std::optional<int> year;
     std::optional<Variant> variant;
     std::optional<QDate> date;
@@ -44,7 +50,8 @@ std::optional<QString> parse(const QStringList &args, Options &options)
         QString arg = args[i];
         QString value;
         const bool isOption = arg.startsWith(QLatin1String("--"));
-        if (isOption && arg != QLatin1String("--help")) {
+        const bool isFlag = arg == QLatin1String("--help") || arg == QLatin1String("--version");
+        if (isOption && !isFlag) {
             const qsizetype eq = arg.indexOf(u'=');
             if (eq > 0) {
                 value = arg.mid(eq + 1);
@@ -56,7 +63,11 @@ std::optional<QString> parse(const QStringList &args, Options &options)
             }
         }
         if (arg == QLatin1String("--help")) {
-            return QString();
+            options.help = true;
+            return std::nullopt;
+        } else if (arg == QLatin1String("--version")) {
+            options.version = true;
+            return std::nullopt;
         } else if (arg == QLatin1String("--variant")) {
             options.variant = parseVariantName(value);
             if (!options.variant)
@@ -111,18 +122,21 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("lumenar-cli"));
 
     Options options;
-    if (auto error = parse(app.arguments().mid(1), options)) {
-        if (error->isEmpty()) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
+    if (auto error = parse(app.arguments().mid(1), options))
         return problem(*error + QStringLiteral(" (see lumenar-cli --help)"));
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("lumenar-cli %s\n", kVersion);
+        return 0;
     }
     const Variant variant = options.variant.value_or(variantFromSetting(rememberedVariantSetting()));
     const auto year = static_cast<std::int16_t>(*options.year);
 
     try {
-        Store store = Store::openInMemoryCopy(Store::defaultPath());
+        Store store = Store::openInMemoryCopy(databaseToRead());
         BuildYear(store, variant, year);
         std::vector<Celebration> rows
             = options.date ? dayCelebrations(store, variant, *options.date) : yearCelebrations(store, variant);

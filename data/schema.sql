@@ -79,6 +79,12 @@ CREATE TABLE Comentarii (
     Comentariu TEXT NOT NULL
 );
 
+-- A digest of the sources the database was built from (one row). A copy made from an
+-- older build carries another.
+CREATE TABLE ContentStamp (
+    Stamp TEXT NOT NULL
+);
+
 -- The named action queries the program runs.
 CREATE TABLE StoredQueries (
     Name TEXT PRIMARY KEY,

@@ -110,7 +110,6 @@ QString toICalendar(const std::vector<Celebration> &rows, Variant variant, int y
     appendLine(out, QStringLiteral("VERSION:2.0"));
     appendLine(out, QStringLiteral("PRODID:-//Lumenar//Liturgical Calendar//EN"));
     appendLine(out, QStringLiteral("CALSCALE:GREGORIAN"));
-    appendLine(out, QStringLiteral("METHOD:PUBLISH"));
     appendLine(out,
         QStringLiteral("X-WR-CALNAME:%1")
             .arg(escapeText(QStringLiteral("Liturgical calendar %1 (%2)").arg(year).arg(displayName(variant)))));

@@ -7,6 +7,7 @@
 #include "shell/Splash.h"
 #include "shell/TrayText.h"
 #include "shell/WindowPlacement.h"
+#include "store/Autostart.h"
 #include "store/Maintenance.h"
 #include "store/Settings.h"
 #include "store/WindowPositions.h"
@@ -122,6 +123,13 @@ void Shell::buildMenu()
     QMenu *customize = m_menu->addMenu(QStringLiteral("Customize"));
     customize->addAction(QStringLiteral("Save"), this, &Shell::saveWindowPositions);
     customize->addAction(QStringLiteral("Default"), this, &Shell::defaultWindowPositions);
+    m_startAtLogin = customize->addAction(QStringLiteral("Start at login"));
+    m_startAtLogin->setCheckable(true);
+    m_startAtLogin->setChecked(autostartEnabled());
+    connect(m_startAtLogin, &QAction::triggered, this, &Shell::setStartAtLogin);
+    // The entry may be removed behind our back (a settings panel): look again each time.
+    connect(m_menu.get(), &QMenu::aboutToShow, this, [this] { m_startAtLogin->setChecked(autostartEnabled()); });
+    connect(customize, &QMenu::aboutToShow, this, [this] { m_startAtLogin->setChecked(autostartEnabled()); });
     customize->addSeparator();
     customize->addAction(QStringLiteral("Setup Printer"), this, &Shell::setupPrinter);
     m_menu->addAction(QStringLiteral("Help"), this, &Shell::showHelp);
@@ -263,6 +271,16 @@ void Shell::defaultWindowPositions()
         int(pixelsToTwips(size.width(), screenDpiX())), int(pixelsToTwips(size.height(), screenDpiY())));
     m_context->mainWindow()->applyPositions();
     m_context->detailWindow()->applyPositions();
+}
+
+void Shell::setStartAtLogin(bool enabled)
+{
+    try {
+        setAutostartEnabled(enabled);
+    } catch (const LumenarError &error) {
+        m_dialogs.message(nullptr, QMessageBox::Warning, Dialogs::defaultTitle(), error.message());
+    }
+    m_startAtLogin->setChecked(autostartEnabled());
 }
 
 void Shell::setupPrinter()

@@ -51,6 +51,7 @@ public:
     // The menu's commands.
     void saveWindowPositions();
     void defaultWindowPositions();
+    void setStartAtLogin(bool enabled);
     void setupPrinter();
     void showHelp();
     void showAbout();

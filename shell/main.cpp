@@ -3,8 +3,10 @@
 #include "shell/Dialogs.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
+#include "store/DatabaseLocation.h"
 #include "store/Settings.h"
 #include "store/Store.h"
+#include "store/Version.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -66,10 +68,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(settingsOrganization());
     QApplication::setApplicationName(QStringLiteral("lumenar"));
-    QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     // Until today's page is drawn, windows carry the program's own icon.
     QApplication::setWindowIcon(applicationIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.lumenar.Lumenar"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     // The program lives in the notification area; its windows come and go.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -79,7 +81,14 @@ int main(int argc, char *argv[])
 
     Dialogs dialogs;
     Clock clock;
-    Shell shell(Store::defaultPath(), clock, dialogs, Shell::Options{});
+    QString database;
+    try {
+        database = prepareDatabase();
+    } catch (const LumenarError &error) {
+        dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), error.message());
+        return 1;
+    }
+    Shell shell(database, clock, dialogs, Shell::Options{});
     QObject::connect(&shell, &Shell::quitRequested, &app, [](int code) { QCoreApplication::exit(code); });
     QObject::connect(&instance, &SingleInstance::showRequested, &shell, &Shell::showMainWindow);
     // A session that ends by quitting the application still tidies and compacts, once.

@@ -1,7 +1,9 @@
 #include "store/DatabaseBuilder.h"
 
+#include "store/FileSystem.h"
 #include "store/Store.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,8 +12,6 @@
 #include <QSet>
 #include <QSqlError>
 #include <QTextStream>
-
-#include <cstdio>
 
 namespace lumenar {
 
@@ -37,6 +37,19 @@ QStringList filesIn(const QString &dir, const QString &pattern)
     for (QString &name : names)
         name = folder.filePath(name);
     return names;
+}
+
+// Every file a build reads, relative to the data folder, in a fixed order.
+QStringList sourceFiles(const QString &dataDir)
+{
+    QStringList files{QStringLiteral("schema.sql"), QStringLiteral("views.sql")};
+    const QDir data(dataDir);
+    for (const auto &[sub, pattern] :
+        {std::pair{"queries", "*.sql"}, {"tables", "*.tsv"}, {"commentaries", "*.html"}}) {
+        for (const QString &path : filesIn(data.filePath(QLatin1String(sub)), QLatin1String(pattern)))
+            files << data.relativeFilePath(path);
+    }
+    return files;
 }
 
 void runScript(const Store &store, const QString &path)
@@ -198,6 +211,21 @@ void loadCommentaries(const Store &store, const QString &dir, const BuildOptions
 
 } // namespace
 
+QString contentStamp(const QString &dataDir)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QString &name : sourceFiles(dataDir)) {
+        QFile file(QDir(dataDir).filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            fail(QStringLiteral("%1: cannot be read (%2)").arg(file.fileName(), file.errorString()));
+        const QByteArray bytes = file.readAll();
+        // Name and length delimit each file, so moving text between files changes the stamp.
+        hash.addData(name.toUtf8() + '\n' + QByteArray::number(bytes.size()) + '\n');
+        hash.addData(bytes);
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+
 QStringList splitSqlStatements(const QString &text)
 {
     QStringList statements;
@@ -256,14 +284,17 @@ void buildDatabase(const QString &dataDir, const QString &outPath, const BuildOp
         runScript(store, QDir(dataDir).filePath(QStringLiteral("views.sql")));
         loadStoredQueries(store, QDir(dataDir).filePath(QStringLiteral("queries")));
         loadCommentaries(store, QDir(dataDir).filePath(QStringLiteral("commentaries")), options);
+        store.exec(QStringLiteral("INSERT INTO ContentStamp (Stamp) VALUES (?)"), {contentStamp(dataDir)});
         tx.commit();
         store.exec(QStringLiteral("VACUUM"));
-        store.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        // Installed programs read this file where they cannot write: in rollback-journal mode
+        // reading it needs nothing beside it. Working copies are switched to WAL.
+        store.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
     } catch (...) {
         QFile::remove(partial);
         throw;
     }
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(outPath).constData()) != 0) {
+    if (!replaceFile(partial, outPath)) {
         QFile::remove(partial);
         fail(QStringLiteral("cannot write %1").arg(outPath));
     }

@@ -17,8 +17,12 @@ struct BuildOptions
 //   tables/<Table>.tsv           rows of a table; the header line names the columns
 //   commentaries/*.html          one commentary per file, for the names in its "for:" lines
 // The file at outPath is replaced only once the new database is complete. Throws
-// LumenarError with a message naming the file and line at fault.
+// LumenarError with a message naming the file and line at fault. The database carries
+// contentStamp(dataDir) in its table ContentStamp.
 void buildDatabase(const QString &dataDir, const QString &outPath, const BuildOptions &options = {});
+
+// A digest (SHA-256, hexadecimal) of every source file a build reads, with its name.
+QString contentStamp(const QString &dataDir);
 
 // Splits a file of SQL statements; a trigger's body stays whole.
 QStringList splitSqlStatements(const QString &text);

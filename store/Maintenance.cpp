@@ -1,14 +1,11 @@
 #include "store/Maintenance.h"
 
+#include "store/FileSystem.h"
 #include "store/Store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace lumenar {
 
@@ -34,16 +31,6 @@ bool isSoundDatabase(const QString &path)
     }
 }
 
-bool syncPath(const QString &path, int flags)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), flags);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 // Puts back a database whose compaction stopped between writing the copy and renaming it;
 // beside a database, a leftover copy is only clutter.
 void recoverOrClearTemp(const QString &folder)
@@ -66,8 +53,8 @@ void recoverOrClearTemp(const QString &folder)
         QFile::rename(wal, wal + QStringLiteral(".orphaned"));
         QFile::remove(db + QStringLiteral("-shm"));
     }
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) == 0)
-        syncPath(folder, O_RDONLY | O_DIRECTORY);
+    if (replaceFile(temp, db))
+        syncFolder(folder);
 }
 
 void emptyYearTables(const QString &folder)
@@ -125,15 +112,15 @@ CompactResult Optimizez(const QString &folder, QString *detail)
     }
 
     // The copy must be complete and on disk before it takes the database's place.
-    if (!isSoundDatabase(temp) || !syncPath(temp, O_RDONLY)) {
+    if (!isSoundDatabase(temp) || !syncFile(temp)) {
         QFile::remove(temp);
         return fail(QStringLiteral("the compacted copy could not be verified"));
     }
-    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(db).constData()) != 0) {
+    if (!replaceFile(temp, db)) {
         QFile::remove(temp);
         return fail(QStringLiteral("%1 could not replace %2").arg(temp, db));
     }
-    syncPath(folder, O_RDONLY | O_DIRECTORY);
+    syncFolder(folder);
     return CompactResult::Compacted;
 }
 

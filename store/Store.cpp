@@ -95,7 +95,27 @@ static QSqlDatabase addConnection(const QString &name, const QString &file, cons
     return db;
 }
 
+// The address SQLite reads a file by without writing to it.
+static QString readOnlyUri(const QFileInfo &info)
+{
+    QString uri
+        = QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
+    if (!QFileInfo(info.absolutePath()).isWritable())
+        uri += QStringLiteral("&immutable=1");
+    return uri;
+}
+
 Store Store::open(const QString &path)
+{
+    return openExisting(path, false);
+}
+
+Store Store::openReadOnly(const QString &path)
+{
+    return openExisting(path, true);
+}
+
+Store Store::openExisting(const QString &path, bool readOnly)
 {
     QFileInfo info(path);
     if (!info.exists())
@@ -106,7 +126,10 @@ Store Store::open(const QString &path)
     Store store(nextConnectionName(), info.absoluteFilePath());
     {
         // A busy timeout lets a command-line reader wait out the desktop program's writes.
-        QSqlDatabase db = addConnection(store.m_connection, store.m_path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000");
+        if (readOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY");
+        QSqlDatabase db = addConnection(store.m_connection, readOnly ? readOnlyUri(info) : store.m_path, options);
         if (!db.open())
             throwUnavailable(sqlError(db.lastError()));
         // SQLite opens anything lazily; reading the catalogue proves it is a database.
@@ -114,13 +137,15 @@ Store Store::open(const QString &path)
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
             throwUnavailable(QStringLiteral("%1: %2").arg(path, sqlError(probe.lastError())));
         probe.finish();
-        // The database is kept in WAL mode: commits need no flush of their own, and a power
-        // loss can cost the last commits but never corrupt the file.
-        probe.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
-        // The sorts and intermediate results of a year assembly are small: keep them off disk.
-        probe.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
-        probe.finish();
-        store.attachScratch();
+        if (!readOnly) {
+            // The database is kept in WAL mode: commits need no flush of their own, and a power
+            // loss can cost the last commits but never corrupt the file.
+            probe.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+            // The sorts and intermediate results of a year assembly are small: keep them off disk.
+            probe.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+            probe.finish();
+            store.attachScratch();
+        }
         if (!store.hasTable(QStringLiteral("StoredQueries")))
             throwUnavailable(QStringLiteral("%1 is not a calendar database").arg(path));
     }
@@ -139,7 +164,7 @@ Store Store::create(const QString &path)
 
 Store Store::openInMemoryCopy(const QString &path)
 {
-    Store source = open(path);
+    Store source = openReadOnly(path);
     Store copy(nextConnectionName(), QStringLiteral(":memory:"));
     {
         QSqlDatabase db
@@ -149,8 +174,7 @@ Store Store::openInMemoryCopy(const QString &path)
     }
     // The copy attaches the file read-only and takes its schema in dependency order (tables,
     // then views, triggers and indexes) and its rows.
-    const QString uri = QUrl::fromLocalFile(source.path()).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
-    copy.exec(QStringLiteral("ATTACH DATABASE ? AS src"), {uri});
+    copy.exec(QStringLiteral("ATTACH DATABASE ? AS src"), {readOnlyUri(QFileInfo(source.path()))});
     QSqlQuery objects = copy.exec(QStringLiteral(
         "SELECT type, name, sql FROM src.sqlite_master "
         "WHERE sql IS NOT NULL AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "

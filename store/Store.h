@@ -22,6 +22,10 @@ public:
     // Opens an existing calendar database. A missing, unreadable or foreign file throws
     // StoreUnavailable; nothing is ever created by opening.
     static Store open(const QString &path);
+    // Opens an existing calendar database that this connection never writes. A file in a
+    // folder we cannot write (an installed copy) is read as unchanging: SQLite could not
+    // make its side files there, and no one writing it could either.
+    static Store openReadOnly(const QString &path);
     // A private in-memory copy of the database at path: work on it never reaches the file.
     static Store openInMemoryCopy(const QString &path);
     // Creates a new, empty database file (only the database build does this).
@@ -74,6 +78,7 @@ public:
 
 private:
     Store(QString connectionName, QString path);
+    static Store openExisting(const QString &path, bool readOnly);
     void close();
     void attachScratch();
     QSqlQuery &cached(const QString &sql) const;

@@ -1,8 +1,10 @@
 // lumenar-cli as a whole process: what scripts and other programs see.
+#include "store/Version.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -83,6 +85,16 @@ TEST_F(Cli, ICalendarOutput)
     EXPECT_TRUE(ics.out.contains(QLatin1String("SUMMARY:Easter Sunday\r\n")));
 }
 
+TEST_F(Cli, VersionAndHelpAreFlagsWithoutAValue)
+{
+    CliRun version = run({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("lumenar-cli %1\n").arg(QLatin1String(lumenar::kVersion)));
+    CliRun help = run({QStringLiteral("2026"), QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QLatin1String("usage: lumenar-cli"))) << qPrintable(help.out);
+}
+
 TEST_F(Cli, BadArgumentsSayWhatIsWrongAndPrintNothing)
 {
     const QList<QStringList> bad{
@@ -109,18 +121,26 @@ TEST_F(Cli, BadArgumentsSayWhatIsWrongAndPrintNothing)
 
 TEST_F(Cli, AMissingDatabaseIsReportedNotCreated)
 {
-    // A copy of the program in a folder without a database beside it.
+    // A copy of the program in a folder without a database beside it, on a machine where
+    // none is installed.
     QTemporaryDir folder;
-    const QString program = QDir(folder.path()).filePath(QStringLiteral("lumenar-cli"));
+    const QString program = QDir(folder.path()).filePath(QStringLiteral("bin/lumenar-cli"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(program).absolutePath()));
     ASSERT_TRUE(QFile::copy(QDir(lumenar::test::binDir()).filePath(QStringLiteral("lumenar-cli")), program));
     QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), folder.path());
+    env.insert(QStringLiteral("XDG_DATA_HOME"), QDir(folder.path()).filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), QDir(folder.path()).filePath(QStringLiteral("none")));
     QProcess process;
+    process.setProcessEnvironment(env);
     process.start(program, {QStringLiteral("2026")});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
     EXPECT_TRUE(process.readAllStandardError().contains("No information database in application folder."));
-    EXPECT_FALSE(QFile::exists(QDir(folder.path()).filePath(QStringLiteral("Lumenar.mdb"))));
+    EXPECT_EQ(
+        QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("bin")});
 }
 
 TEST_F(Cli, NeverChangesTheDatabaseFile)

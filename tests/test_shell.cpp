@@ -82,7 +82,7 @@ TEST(Shell, MenuHoldsTheCommandsInOrder)
     QStringList sub;
     for (QAction *a : f.shell->menu()->actions()[1]->menu()->actions())
         sub << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(sub.join(u'|'), QStringLiteral("Save|Default|-|Setup Printer"));
+    EXPECT_EQ(sub.join(u'|'), QStringLiteral("Save|Default|Start at login|-|Setup Printer"));
     EXPECT_EQ(f.shell->context()->commandMenu(), f.shell->menu());
 }
 

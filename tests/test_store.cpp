@@ -1,4 +1,5 @@
 #include "store/DatabaseBuilder.h"
+#include "store/DatabaseCopy.h"
 #include "store/Store.h"
 #include "tests/support/TestDatabase.h"
 
@@ -156,6 +157,24 @@ TEST(InMemoryCopy, ReadsAFileWhosePathLooksLikeAnAddress)
     EXPECT_GT(copy.scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
 }
 
+TEST(InMemoryCopy, ReadsAnInstalledCopyInAFolderNobodyMayWrite)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("share"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(QStringLiteral("Lumenar.mdb"));
+    ASSERT_TRUE(QFile::copy(test::builtDatabasePath(), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(folder).isWritable())
+        GTEST_SKIP() << "the folder stays writable to this user (root)";
+    // The file is in WAL mode: without a writable folder SQLite can make no side files.
+    EXPECT_GT(
+        Store::openInMemoryCopy(path).scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Lumenar.mdb")});
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 TEST(Transaction, RollsBackUnlessCommittedAndNests)
 {
     TempDatabase db;
@@ -230,6 +249,23 @@ TEST(DatabaseBuild, BrokenSourcesFailWithTheirFileAndKeepTheOldDatabase)
     expectFailure(QStringLiteral("queries/unnamed.sql"), "SELECT 1;\n", QStringLiteral("unnamed.sql"));
     expectFailure(QStringLiteral("commentaries/stray.html"), "<!--\nfor: Nobody at all\n-->\n<p>x</p>\n",
         QStringLiteral("Nobody at all"));
+}
+
+TEST(DatabaseBuild, TheStampFollowsEverySource)
+{
+    QTemporaryDir dir;
+    const QString data = copyDataDir(dir);
+    const QString out = dir.filePath(QStringLiteral("Lumenar.mdb"));
+    buildDatabase(data, out);
+    const QString stamp = contentStamp(data);
+    EXPECT_EQ(databaseStamp(out), stamp);
+    EXPECT_EQ(stamp.size(), 64);
+
+    QFile commentary(QDir(data).filePath(QStringLiteral("commentaries/easter-sunday.html")));
+    ASSERT_TRUE(commentary.open(QIODevice::Append));
+    commentary.write("<p>One more line.</p>\n");
+    commentary.close();
+    EXPECT_NE(contentStamp(data), stamp);
 }
 
 TEST(DatabaseBuild, EveryCelebrationNeedsACommentary)

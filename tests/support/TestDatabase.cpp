@@ -12,6 +12,10 @@ QString builtDatabasePath()
 {
     return QStringLiteral(LUMENAR_TEST_DB);
 }
+QString shippedDatabasePath()
+{
+    return QStringLiteral(LUMENAR_BUILT_DB);
+}
 QString dataDir()
 {
     return QStringLiteral(LUMENAR_DATA_DIR);

@@ -26,8 +26,10 @@ QT_END_NAMESPACE
 
 namespace lumenar::test {
 
-// The database the build generated; tests never write to it.
+// The working database beside the programs; tests never write to it.
 QString builtDatabasePath();
+// The database as the sources give it, which an installation ships.
+QString shippedDatabasePath();
 QString dataDir();
 QString testDataDir();
 QString binDir();

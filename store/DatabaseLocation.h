@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+namespace lumenar {
+
+// Where the calendar database lives.
+//
+// A Lumenar.mdb beside the program in a folder we can write (the build tree, a portable
+// copy) is the database. An installed program works instead on the user's own copy in
+// userDatabaseFolder(), made from the installed copy at the first start and made again,
+// keeping the user's saved rows, whenever the installed copy carries another content
+// stamp (an update).
+
+// The folder of the running program (the current folder without a QCoreApplication).
+QString applicationFolder();
+
+// $XDG_DATA_HOME/Lumenar, by default ~/.local/share/Lumenar: the same for every program of
+// ours, whatever its application name.
+QString userDatabaseFolder();
+
+// The copy installed with the program found from programFolder: beside it when that folder
+// cannot be written, then in ../share/lumenar, then in lumenar/ under each folder of
+// $XDG_DATA_DIRS. Empty when there is none.
+QString installedDatabase(const QString &programFolder);
+
+// For the desktop program at start: the path of the Lumenar.mdb to open, after making or
+// refreshing the user's copy. A copy that another running program holds is used as it is
+// and refreshed at a later start. Throws LumenarError (kind StoreUnavailable) whose
+// message is for the user: LumenarError::storeUnavailableText() when there is no database
+// anywhere, another text when the user's folder cannot be written.
+QString prepareDatabase(const QString &programFolder = applicationFolder());
+
+// For programs that only read (lumenar-cli): the database the desktop program uses, or the
+// installed copy when the user's copy is missing or older. Creates and changes nothing.
+// Throws LumenarError (StoreUnavailable) when there is no database anywhere.
+QString databaseToRead(const QString &programFolder = applicationFolder());
+
+} // namespace lumenar

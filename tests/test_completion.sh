@@ -1,0 +1,32 @@
+#!/bin/bash
+# The bash completion of lumenar-cli offers its options and their values.
+set -euo pipefail
+# shellcheck source=/dev/null
+source "$1"
+
+# The words bash hands over: with '=' among its word breaks, --variant=U is three words.
+complete_words() {
+    COMP_WORDS=("$@")
+    COMP_CWORD=$(($# - 1))
+    COMPREPLY=()
+    _lumenar_cli
+    echo "${COMPREPLY[*]}"
+}
+
+check() { # EXPECTED WORDS...
+    local got
+    got=$(complete_words "${@:2}")
+    [ "$got" = "$1" ] || {
+        echo "FAIL: '${*:2}' completed to '$got', not '$1'" >&2
+        exit 1
+    }
+}
+
+check "--variant --version" lumenar-cli --v
+check "Universal USA" lumenar-cli --variant ""
+check "USA" lumenar-cli --variant = US
+check "Universal USA" lumenar-cli --variant =
+check "ics" lumenar-cli 2026 --format i
+check "$(date +%Y)" lumenar-cli ""
+complete -p lumenar-cli >/dev/null
+echo ok
