@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace lumenar {
@@ -18,6 +19,9 @@ HelpWindow::HelpWindow(QWidget *parent)
     setObjectName(QStringLiteral("HelpWindow"));
     m_browser->setOpenExternalLinks(true);
     m_browser->setSearchPaths({QStringLiteral(":/help")});
+    QFile css(QStringLiteral(":/help/help.css"));
+    if (css.open(QIODevice::ReadOnly))
+        m_browser->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
     auto *back = new QPushButton(QStringLiteral("&Back"), this);
     auto *contents = new QPushButton(QStringLiteral("C&ontents"), this);
     auto *close = new QPushButton(QStringLiteral("&Close"), this);

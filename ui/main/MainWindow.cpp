@@ -72,15 +72,7 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     const QFontMetrics fm(font());
     resize(fm.averageCharWidth() * 72, fm.height() * 36);
     applyPositions();
-
-    try {
-        WaitCursor wait;
-        m_context.ensureYear(m_context.variant(), m_shownYear);
-    } catch (const std::exception &) {
-        m_context.dialogs().operationError(this, QStringLiteral("InitGrid"));
-    }
-    InitGrid();
-    AfisezDataCurenta(m_shownYear);
+    loadShownYear();
 
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
     qApp->installEventFilter(this);
@@ -334,6 +326,11 @@ void MainWindow::onCurrentChanged(const QModelIndex &current)
 void MainWindow::refreshAfterDayChange()
 {
     dropPendingYear();
+    loadShownYear();
+}
+
+void MainWindow::loadShownYear()
+{
     try {
         WaitCursor wait;
         m_context.ensureYear(m_context.variant(), m_shownYear);

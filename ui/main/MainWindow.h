@@ -68,6 +68,8 @@ protected:
 
 private:
     void buildControls();
+    // Assembles the shown year unless the table holds it, reloads the list and marks today.
+    void loadShownYear();
     void buildListMenu();
     void applyListColours();
     void sizeColumns();
