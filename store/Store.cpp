@@ -35,12 +35,6 @@ QString sqlError(const QSqlError &error)
 
 } // namespace
 
-QString Store::defaultPath()
-{
-    QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    return QDir(dir).filePath(QStringLiteral("Lumenar.mdb"));
-}
-
 Store::Store(QString connectionName, QString path)
     : m_connection(std::move(connectionName))
     , m_path(std::move(path))

@@ -16,9 +16,6 @@ namespace lumenar {
 class Store
 {
 public:
-    // The file every program of ours opens: Lumenar.mdb in the folder of the executable.
-    static QString defaultPath();
-
     // Opens an existing calendar database. A missing, unreadable or foreign file throws
     // StoreUnavailable; nothing is ever created by opening.
     static Store open(const QString &path);
