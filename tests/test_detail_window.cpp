@@ -240,8 +240,10 @@ TEST_F(DetailWindowTest, WithoutAPrinterTheUserIsOfferedAPdfFile)
     show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
     for (const auto &c : cases) {
         QPrinter &printer = fixture.context->printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(c.printerFile);
+        // PDF output with no file is no printer at all, whatever printers the machine has
+        // (an empty file name alone falls back to the machine's default printer).
+        printer.setOutputFormat(QPrinter::PdfFormat);
         QPushButton *print = window()->findChild<QPushButton *>(QStringLiteral("cmd_Print"));
 
         // Declined: told, nothing written.
