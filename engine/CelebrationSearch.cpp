@@ -130,11 +130,6 @@ std::u32string searchKey(QStringView text)
     return key;
 }
 
-Variant strictVariant(const QString &currentVariant)
-{
-    return currentVariant == QLatin1String("Universal") ? Variant::Universal : Variant::Usa;
-}
-
 bool nameMatches(QStringView name, QStringView typed)
 {
     return matches(searchKey(name), compile(typed));

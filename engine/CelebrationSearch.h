@@ -23,11 +23,6 @@ std::u32string searchKey(QStringView text);
 // An empty text answers nothing.
 bool nameMatches(QStringView name, QStringView typed);
 
-// The calendar the search and detail windows read: exactly "Universal" is the Universal
-// one; anything else, the empty text included, is the USA one. (A stored setting reads
-// an empty text as Universal; these windows never did.)
-Variant strictVariant(const QString &currentVariant);
-
 // One row of the search view of an assembled year.
 struct SearchEntry
 {

@@ -1,8 +1,10 @@
 #include "shell/Dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 
 namespace lumenar {
 
@@ -31,6 +33,12 @@ bool Dialogs::printerSetup(QWidget *parent, QPrinter &printer)
 QString Dialogs::defaultTitle()
 {
     return QStringLiteral("Lumenar");
+}
+
+QString Dialogs::documentsFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
 QString Dialogs::operationErrorText(const QString &tag)

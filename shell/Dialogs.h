@@ -30,6 +30,8 @@ public:
     void plainError(QWidget *parent, const QString &description);
 
     static QString defaultTitle();
+    // Where a saved file is first suggested: the user's documents, else the home folder.
+    static QString documentsFolder();
     static QString operationErrorText(const QString &tag);
 };
 

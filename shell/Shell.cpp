@@ -73,8 +73,7 @@ bool Shell::start()
         m_context->currentVariant = variant.isEmpty() ? QStringLiteral("Universal") : variant;
 
         m_context->buildYear(m_context->variant(), today.year());
-        SetIcon(today);
-        m_toolTip = BuildTrayTooltip(dayCelebrations(m_context->store(), m_context->variant(), today));
+        showDay(today, dayCelebrations(m_context->store(), m_context->variant(), today));
         QApplication::processEvents();
 
         buildMenu();
@@ -167,11 +166,10 @@ void Shell::applyTray()
     m_tray->setToolTip(m_toolTip);
 }
 
-std::vector<Celebration> Shell::todayRows()
+void Shell::showDay(const QDate &date, const std::vector<Celebration> &rows)
 {
-    const QDate today = m_clock.today();
-    const Variant variant = m_context->variant();
-    return dayCelebrations(m_context->store(), variant, today);
+    SetIcon(date);
+    m_toolTip = BuildTrayTooltip(rows);
 }
 
 void Shell::refreshTray()
@@ -185,8 +183,7 @@ void Shell::refreshTray()
     const int shown = m_context->builtYear(variant);
     try {
         m_context->ensureYear(variant, today.year());
-        SetIcon(today);
-        m_toolTip = BuildTrayTooltip(todayRows());
+        showDay(today, dayCelebrations(m_context->store(), variant, today));
         if (shown != 0 && shown != today.year())
             m_context->buildYear(variant, shown);
     } catch (const LumenarError &error) {
@@ -224,8 +221,7 @@ void Shell::dayCheck()
             return;
         }
         m_lastDate = today;
-        SetIcon(today);
-        m_toolTip = BuildTrayTooltip(rows);
+        showDay(today, rows);
         applyTray();
         if (followToday && main->shownYear() != today.year())
             main->goToToday();
@@ -315,10 +311,7 @@ void Shell::shutdown()
     delete m_about.data();
     if (m_context) {
         try {
-            Store::Transaction tx(m_context->store());
-            m_context->store().run(QStringLiteral("DELETE FROM C_USA_Temp"));
-            m_context->store().run(QStringLiteral("DELETE FROM C_Univ_Temp"));
-            tx.commit();
+            emptyYearTables(m_context->store());
         } catch (const LumenarError &error) {
             m_dialogs.message(nullptr, QMessageBox::Critical, Dialogs::defaultTitle(),
                 QStringLiteral("The calendar database could not be tidied at exit.\n%1").arg(error.fullText()));

@@ -79,7 +79,8 @@ private:
     void SetIcon(const QDate &date);
     void applyTray();
     void endWithDataError(const QString &text);
-    std::vector<Celebration> todayRows();
+    // The icon and tooltip of a day, from its rows.
+    void showDay(const QDate &date, const std::vector<Celebration> &rows);
 
     QString m_databasePath;
     Clock &m_clock;

@@ -101,8 +101,7 @@ void replaceKeepingSavedRows(const QString &source, const QString &target)
         }
         // A VACUUM INTO copy is in rollback-journal mode; the working database is not.
         copy.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
-        if (copy.scalar(QStringLiteral("PRAGMA quick_check")).toString() != QLatin1String("ok")
-            || savedRows(copy).size() != rows.size())
+        if (!copy.isIntact() || savedRows(copy).size() != rows.size())
             fail(QStringLiteral("the copy of %1 did not pass its check").arg(source));
     } catch (const LumenarError &error) {
         removeWithSideFiles(fresh);

@@ -25,7 +25,7 @@ bool isSoundDatabase(const QString &path)
 {
     try {
         Store store = Store::open(path);
-        return store.scalar(QStringLiteral("PRAGMA quick_check")).toString() == QLatin1String("ok");
+        return store.isIntact();
     } catch (const LumenarError &) {
         return false;
     }
@@ -59,14 +59,18 @@ void recoverOrClearTemp(const QString &folder)
 
 void emptyYearTables(const QString &folder)
 {
-    Store store = Store::open(databasePath(folder));
+    emptyYearTables(Store::open(databasePath(folder)));
+}
+
+} // namespace
+
+void emptyYearTables(const Store &store)
+{
     Store::Transaction tx(store);
     store.exec(QStringLiteral("DELETE FROM C_USA_Temp"));
     store.exec(QStringLiteral("DELETE FROM C_Univ_Temp"));
     tx.commit();
 }
-
-} // namespace
 
 QString compactionTempName()
 {

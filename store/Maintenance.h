@@ -4,6 +4,11 @@
 
 namespace lumenar {
 
+class Store;
+
+// Deletes every row of both year tables, in one transaction. Throws LumenarError.
+void emptyYearTables(const Store &store);
+
 // The scratch copy the compaction writes before it replaces the database.
 QString compactionTempName();
 

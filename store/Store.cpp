@@ -269,6 +269,11 @@ bool Store::hasTable(const QString &name) const
         .isValid();
 }
 
+bool Store::isIntact() const
+{
+    return scalar(QStringLiteral("PRAGMA quick_check")).toString() == QLatin1String("ok");
+}
+
 void Store::dropTableIfExists(const QString &name) const
 {
     QString quoted = name;

@@ -50,6 +50,8 @@ public:
     QVariant scalar(const QString &sql, const QVariantList &values = {}) const;
 
     bool hasTable(const QString &name) const;
+    // Whether SQLite's own quick check finds the file sound.
+    bool isIntact() const;
     // Drops a table of that name from any schema that holds one.
     void dropTableIfExists(const QString &name) const;
 

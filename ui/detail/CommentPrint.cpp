@@ -32,12 +32,11 @@ QFont commentaryFont(qreal pointSize)
     return font;
 }
 
-std::optional<PrintedComment> readPrintedComment(const Store &store, const QString &variant, qint32 id)
+std::optional<PrintedComment> readComment(const Store &store, Variant variant, qint32 id)
 {
-    const bool usa = !variant.isEmpty() && variant != QLatin1String("Universal");
-    const QString view = usa ? QStringLiteral("C_USA") : QStringLiteral("C_Univ");
-    QSqlQuery query
-        = store.exec(QStringLiteral("SELECT Data, Eveniment, Comentariu FROM %1 WHERE ID = ? LIMIT 1").arg(view), {id});
+    QSqlQuery query = store.exec(
+        QStringLiteral("SELECT Data, Eveniment, Comentariu FROM %1 WHERE ID = ? LIMIT 1").arg(tablesFor(variant).view),
+        {id});
     if (!query.next())
         return std::nullopt;
     return PrintedComment{
@@ -45,6 +44,11 @@ std::optional<PrintedComment> readPrintedComment(const Store &store, const QStri
         query.value(1).toString(),
         query.value(2).isNull() ? QString() : query.value(2).toString(),
     };
+}
+
+std::optional<PrintedComment> readPrintedComment(const Store &store, const QString &variant, qint32 id)
+{
+    return readComment(store, variantFromSetting(variant), id);
 }
 
 std::unique_ptr<QTextDocument> printDocument(const PrintedComment &comment)

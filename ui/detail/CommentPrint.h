@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Variant.h"
+
 #include <QDate>
 #include <QString>
 #include <memory>
@@ -23,6 +25,10 @@ struct PrintedComment
 
 // The face commentaries are read in: Times New Roman where installed, else the desktop's serif.
 QFont commentaryFont(qreal pointSize);
+
+// The date, name and commentary of the row numbered `id` in the variant's view (C_Univ or
+// C_USA). Nothing when no row has that ID. Throws LumenarError when the store fails.
+std::optional<PrintedComment> readComment(const Store &store, Variant variant, qint32 id);
 
 // The row the print form reads: the USA view for a variant that is neither empty nor
 // "Universal", the Universal view otherwise. Nothing when no row has that ID.

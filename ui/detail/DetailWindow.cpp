@@ -1,11 +1,11 @@
 #include "ui/detail/DetailWindow.h"
 
-#include "engine/CelebrationSearch.h"
 #include "engine/DateText.h"
 #include "shell/AppContext.h"
+#include "shell/WaitCursor.h"
 #include "shell/WindowPlacement.h"
-#include "ui/detail/CommentPrint.h"
 #include "ui/PictureButton.h"
+#include "ui/detail/CommentPrint.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,15 +38,6 @@ int twipsY(double twips)
 {
     return qRound(twipsToPixels(twips, screenDpiY()));
 }
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 } // namespace
 
@@ -158,13 +149,13 @@ void DetailWindow::CommentActivate()
         return;
     try {
         // The USA view for any variant but exactly "Universal", the empty one included.
-        const QString view = tablesFor(strictVariant(m_context.currentVariant)).view;
-        QSqlQuery query = m_context.store().exec(
-            QStringLiteral("SELECT Data, Comentariu FROM %1 WHERE ID = ? LIMIT 1").arg(view), {id});
-        if (!query.next())
+        const Variant variant = strictVariant(m_context.currentVariant);
+        const std::optional<PrintedComment> row = readComment(m_context.store(), variant, id);
+        if (!row)
             return;
-        const QDate date = QDate::fromString(query.value(0).toString(), Qt::ISODate);
-        const QString html = query.value(1).isNull() ? QString() : query.value(1).toString();
+        const QString view = tablesFor(variant).view;
+        const QDate date = row->date;
+        const QString &html = row->html;
 
         // The label always names the day of the celebration shown, wherever it was chosen.
         m_shownDate = date;
@@ -285,11 +276,8 @@ void DetailWindow::offerPdfCopy(const PrintedComment &comment, const QString &pr
         QMessageBox::Yes);
     if (answer != QMessageBox::Yes)
         return;
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
     QString path = dialogs.saveFileName(this, QStringLiteral("Save Comment as PDF"),
-        QDir(folder).filePath(pdfFileName(comment)), QStringLiteral("PDF files (*.pdf)"));
+        QDir(Dialogs::documentsFolder()).filePath(pdfFileName(comment)), QStringLiteral("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))

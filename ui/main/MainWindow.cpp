@@ -4,10 +4,11 @@
 #include "engine/YearExport.h"
 #include "shell/AppContext.h"
 #include "shell/DayIcon.h"
+#include "shell/WaitCursor.h"
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
-#include "ui/main/EqualRowLayout.h"
 #include "ui/PictureButton.h"
+#include "ui/main/EqualRowLayout.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
 #include "ui/main/YearListView.h"
@@ -28,22 +29,12 @@
 #include <QSaveFile>
 #include <QScopedValueRollback>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace lumenar {
 
 namespace {
-
-// The hourglass for the length of a scope.
-struct WaitCursor
-{
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 // The date column is as wide as its heading with six blanks either side.
 const QString kDateColumnSample = QStringLiteral("      Event Date      ");
@@ -452,9 +443,8 @@ void MainWindow::exportYear()
         return;
     const Variant variant = m_shownVariant;
     const int year = m_model->row(0).date.year();
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested
-        = QDir(folder).filePath(QStringLiteral("Lumenar %1 %2.ics").arg(displayName(variant)).arg(year));
+    const QString suggested = QDir(Dialogs::documentsFolder())
+                                  .filePath(QStringLiteral("Lumenar %1 %2.ics").arg(displayName(variant)).arg(year));
     QString path = m_context.dialogs().saveFileName(this, QStringLiteral("Export the year to iCalendar"), suggested,
         QStringLiteral("iCalendar files (*.ics);;All files (*)"));
     if (path.isEmpty())
@@ -577,19 +567,8 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 void MainWindow::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    queueDayCheck();
-}
-
-void MainWindow::queueDayCheck()
-{
-    // Not from inside a paint: a new day rebuilds the list.
-    if (m_dayCheckQueued)
-        return;
-    m_dayCheckQueued = true;
-    QTimer::singleShot(0, this, [this] {
-        m_dayCheckQueued = false;
-        m_context.requestDayCheck();
-    });
+    // The shell answers after this paint has returned: a new day rebuilds the list.
+    m_context.requestDayCheck();
 }
 
 void MainWindow::showEvent(QShowEvent *event)

@@ -82,7 +82,6 @@ private:
     bool isYearControl(const QWidget *widget) const;
     void showVariant(Variant variant);
     void hideByUser();
-    void queueDayCheck();
     void reportMissingDay(const QDate &day);
 
     AppContext &m_context;
@@ -90,7 +89,6 @@ private:
     Variant m_shownVariant = Variant::Universal;
     bool m_busy = false;
     bool m_movingCurrent = false;
-    bool m_dayCheckQueued = false;
 
     QComboBox *m_variantBox = nullptr;
     QPushButton *m_showButton = nullptr;
