@@ -1,8 +1,6 @@
 // lumenar-cli: the liturgical year on standard output, for scripts and other programs.
-// It reads the database the desktop program uses and assembles the year in a private
-// in-memory copy of it, so it never changes the user's file and can run beside the
-// desktop program.
-#include "engine/DayLookup.h"
+// It reads the database the desktop program uses and assembles the year in memory, so it
+// never changes the user's file and can run beside the desktop program.
 #include "engine/LiturgicalDate.h"
 #include "engine/Variant.h"
 #include "engine/YearAssembly.h"
@@ -136,10 +134,13 @@ int main(int argc, char *argv[])
     const auto year = static_cast<std::int16_t>(*options.year);
 
     try {
-        Store store = Store::openInMemoryCopy(databaseToRead());
-        BuildYear(store, variant, year);
-        std::vector<Celebration> rows
-            = options.date ? dayCelebrations(store, variant, *options.date) : yearCelebrations(store, variant);
+        const Store store = Store::openReadOnly(databaseToRead());
+        const YearCalendar calendar = assembleYear(readCalendarSource(store), variant, year);
+        std::vector<Celebration> rows = calendar.rows();
+        if (options.date) {
+            const auto day = calendar.day(*options.date);
+            rows.assign(day.begin(), day.end());
+        }
         if (options.format == QLatin1String("ics"))
             writeOut(toICalendar(rows, variant, year, QDateTime::currentDateTimeUtc()));
         else
