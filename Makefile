@@ -4,6 +4,8 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libgtest-dev libbenchmark-dev sqlite3
+# libsqlite3-dev: the year is written into its table straight through SQLite's own API.
+PACKAGES += libsqlite3-dev
 # poppler-utils: pdftotext reads the printed pages back in the tests.
 PACKAGES += poppler-utils
 # desktop-file-utils: desktop-file-validate checks the desktop and autostart entries.

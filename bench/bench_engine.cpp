@@ -32,28 +32,43 @@ std::int16_t yearFor(benchmark::IterationCount i)
     return static_cast<std::int16_t>(1583 + (i * 37) % 3318);
 }
 
+Variant variantOf(const benchmark::State &state)
+{
+    return state.range(0) ? Variant::Usa : Variant::Universal;
+}
+
 void BM_ComputeMovableDates(benchmark::State &state)
 {
-    DatabaseCopy copy;
-    Store store = Store::open(copy.path);
     benchmark::IterationCount i = 0;
     for (auto _ : state)
-        ComputeMovableDates(store, yearFor(i++), state.range(0) ? QStringLiteral("USA") : QStringLiteral("UNIV"));
+        benchmark::DoNotOptimize(ComputeMovableDates(computeYearDates(yearFor(i++), variantOf(state))));
 }
 BENCHMARK(BM_ComputeMovableDates)->Arg(0)->Arg(1)->ArgName("usa")->Unit(benchmark::kMicrosecond);
 
+// The year in memory alone: the competition of the celebrations, their order and names.
+void BM_AssembleYear(benchmark::State &state)
+{
+    DatabaseCopy copy;
+    const CalendarSource source = readCalendarSource(Store::open(copy.path));
+    benchmark::IterationCount i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(assembleYear(source, variantOf(state), yearFor(i++)));
+}
+BENCHMARK(BM_AssembleYear)->Arg(0)->Arg(1)->ArgName("usa")->Unit(benchmark::kMicrosecond);
+
+// As the desktop program builds a year: assembled in memory and written into its year table.
 void BM_BuildYear(benchmark::State &state)
 {
     DatabaseCopy copy;
     Store store = Store::open(copy.path);
-    const Variant variant = state.range(0) ? Variant::Usa : Variant::Universal;
+    const CalendarSource source = readCalendarSource(store);
     benchmark::IterationCount i = 0;
     for (auto _ : state)
-        BuildYear(store, variant, yearFor(i++));
+        BuildYear(store, source, variantOf(state), yearFor(i++));
 }
 BENCHMARK(BM_BuildYear)->Arg(0)->Arg(1)->ArgName("usa")->Unit(benchmark::kMillisecond);
 
-// As the desktop program calls it: open the file, build, close.
+// The first year of a run: open the file, read the calendar's rows, build.
 void BM_OpenAndBuildYear(benchmark::State &state)
 {
     DatabaseCopy copy;

@@ -1,8 +1,6 @@
 // lumenar-cli: the liturgical year on standard output, for scripts and other programs.
-// It reads the database the desktop program uses and assembles the year in a private
-// in-memory copy of it, so it never changes the user's file and can run beside the
-// desktop program.
-#include "engine/DayLookup.h"
+// It reads the database the desktop program uses and assembles the year in memory, so it
+// never changes the user's file and can run beside the desktop program.
 #include "engine/LiturgicalDate.h"
 #include "engine/Variant.h"
 #include "engine/YearAssembly.h"
@@ -12,6 +10,7 @@
 #include "store/Store.h"
 #include "store/Version.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
@@ -24,86 +23,61 @@ using namespace lumenar;
 
 namespace {
 
-const char *kUsage = "usage: lumenar-cli [YEAR] [--variant Universal|USA] [--date YYYY-MM-DD] [--format tsv|ics]\n"
-                     "       lumenar-cli --help | --version\n";
-
 struct Options
 {
-    bool help = false;
-    bool version = false;
-    std::optional<int> year;
+    int year = 0;
     std::optional<Variant> variant;
     std::optional<QDate> date;
-    QString format = QStringLiteral("tsv");
+    bool ics = false;
 };
 
 int problem(const QString &message)
 {
-    std::fprintf(stderr, "lumenar-cli: %s\n", qPrintable(message));
+    std::fprintf(stderr, "lumenar-cli: %s (see lumenar-cli --help)\n", qPrintable(message));
     return 2;
 }
 
-// Returns an error message, or nothing when the arguments are sound.
-std::optional<QString> parse(const QStringList &args, Options &options)
+// Reads the options after the parser has taken them; an error message, or nothing.
+std::optional<QString> readOptions(const QCommandLineParser &parser, Options &options)
 {
-    for (int i = 0; i < args.size(); ++i) {
-        QString arg = args[i];
-        QString value;
-        const bool isOption = arg.startsWith(QLatin1String("--"));
-        const bool isFlag = arg == QLatin1String("--help") || arg == QLatin1String("--version");
-        if (isOption && !isFlag) {
-            const qsizetype eq = arg.indexOf(u'=');
-            if (eq > 0) {
-                value = arg.mid(eq + 1);
-                arg = arg.left(eq);
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                return QStringLiteral("%1 needs a value").arg(arg);
-            }
-        }
-        if (arg == QLatin1String("--help")) {
-            options.help = true;
-            return std::nullopt;
-        } else if (arg == QLatin1String("--version")) {
-            options.version = true;
-            return std::nullopt;
-        } else if (arg == QLatin1String("--variant")) {
-            options.variant = parseVariantName(value);
-            if (!options.variant)
-                return QStringLiteral("unknown variant \"%1\" (use Universal or USA)").arg(value);
-        } else if (arg == QLatin1String("--date")) {
-            const QDate date = QDate::fromString(value, Qt::ISODate);
-            if (!date.isValid() || value.size() != 10)
-                return QStringLiteral("\"%1\" is not a date of the form YYYY-MM-DD").arg(value);
-            options.date = date;
-        } else if (arg == QLatin1String("--format")) {
-            if (value != QLatin1String("tsv") && value != QLatin1String("ics"))
-                return QStringLiteral("unknown format \"%1\" (use tsv or ics)").arg(value);
-            options.format = value;
-        } else if (isOption) {
-            return QStringLiteral("unknown option %1").arg(arg);
-        } else if (!options.year) {
-            bool ok = false;
-            const int year = arg.toInt(&ok);
-            if (!ok)
-                return QStringLiteral("\"%1\" is not a year").arg(arg);
-            options.year = year;
-        } else {
-            return QStringLiteral("unexpected argument \"%1\"").arg(arg);
-        }
+    const QStringList years = parser.positionalArguments();
+    if (years.size() > 1)
+        return QStringLiteral("unexpected argument \"%1\"").arg(years[1]);
+    if (parser.isSet(QStringLiteral("variant"))) {
+        const QString value = parser.value(QStringLiteral("variant"));
+        options.variant = parseVariantName(value);
+        if (!options.variant)
+            return QStringLiteral("unknown variant \"%1\" (use Universal or USA)").arg(value);
     }
-    if (!options.year)
+    if (parser.isSet(QStringLiteral("date"))) {
+        const QString value = parser.value(QStringLiteral("date"));
+        const QDate date = QDate::fromString(value, Qt::ISODate);
+        if (!date.isValid() || value.size() != 10)
+            return QStringLiteral("\"%1\" is not a date of the form YYYY-MM-DD").arg(value);
+        options.date = date;
+    }
+    const QString format = parser.value(QStringLiteral("format"));
+    if (format != QLatin1String("tsv") && format != QLatin1String("ics"))
+        return QStringLiteral("unknown format \"%1\" (use tsv or ics)").arg(format);
+    options.ics = format == QLatin1String("ics");
+
+    if (!years.isEmpty()) {
+        bool ok = false;
+        options.year = years[0].toInt(&ok);
+        if (!ok)
+            return QStringLiteral("\"%1\" is not a year").arg(years[0]);
+    } else {
         options.year = options.date ? options.date->year() : QDate::currentDate().year();
-    if (*options.year < kFirstYear || *options.year > kLastYear)
+    }
+    if (options.year < kFirstYear || options.year > kLastYear)
         return QStringLiteral("the year must be from %1 to %2, not %3")
             .arg(kFirstYear)
             .arg(kLastYear)
-            .arg(*options.year);
-    if (options.date && options.date->year() != *options.year)
+            .arg(options.year);
+    if (options.date && options.date->year() != options.year)
         return QStringLiteral("the date %1 is not in the year %2")
             .arg(options.date->toString(Qt::ISODate))
-            .arg(*options.year);
+            .arg(options.year);
     return std::nullopt;
 }
 
@@ -121,26 +95,57 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(settingsOrganization());
     QCoreApplication::setApplicationName(QStringLiteral("lumenar-cli"));
 
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The liturgical year of the Roman rite, one celebration per line."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("year"),
+        QStringLiteral("A year from 1583 to 4900 (default: this year)."), QStringLiteral("[YEAR]"));
+    parser.addOptions({
+        {QStringLiteral("variant"), QStringLiteral("The calendar: Universal or USA (default: the one last used)."),
+            QStringLiteral("Universal|USA")},
+        {QStringLiteral("date"), QStringLiteral("Only this day of the year."), QStringLiteral("YYYY-MM-DD")},
+        {QStringLiteral("format"), QStringLiteral("Tab-separated text or an iCalendar file."),
+            QStringLiteral("tsv|ics"), QStringLiteral("tsv")},
+    });
+    if (!parser.parse(app.arguments())) {
+        // Qt's words, in the style of the other messages: "unknown option 'x'".
+        QString error = parser.errorText();
+        if (error.endsWith(u'.'))
+            error.chop(1);
+        if (!error.isEmpty())
+            error[0] = error[0].toLower();
+        return problem(error);
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        // The program's name, not the path it was started by.
+        QString help = parser.helpText();
+        help.replace(help.indexOf(app.arguments().constFirst()), app.arguments().constFirst().size(),
+            QStringLiteral("lumenar-cli"));
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
     Options options;
-    if (auto error = parse(app.arguments().mid(1), options))
-        return problem(*error + QStringLiteral(" (see lumenar-cli --help)"));
-    if (options.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("lumenar-cli %s\n", kVersion);
-        return 0;
-    }
+    if (auto error = readOptions(parser, options))
+        return problem(*error);
+
     const Variant variant = options.variant.value_or(variantFromSetting(rememberedVariantSetting()));
-    const auto year = static_cast<std::int16_t>(*options.year);
+    const auto year = static_cast<std::int16_t>(options.year);
 
     try {
-        Store store = Store::openInMemoryCopy(databaseToRead());
-        BuildYear(store, variant, year);
-        std::vector<Celebration> rows
-            = options.date ? dayCelebrations(store, variant, *options.date) : yearCelebrations(store, variant);
-        if (options.format == QLatin1String("ics"))
+        const Store store = Store::openReadOnly(databaseToRead());
+        const YearCalendar calendar = assembleYear(readCalendarSource(store), variant, year);
+        std::vector<Celebration> rows = calendar.rows();
+        if (options.date) {
+            const auto day = calendar.day(*options.date);
+            rows.assign(day.begin(), day.end());
+        }
+        if (options.ics)
             writeOut(toICalendar(rows, variant, year, QDateTime::currentDateTimeUtc()));
         else
             writeOut(toTsv(rows));

@@ -1,7 +1,5 @@
 #include "engine/CelebrationSearch.h"
 
-#include "store/Store.h"
-
 #include <QChar>
 #include <QSqlQuery>
 
@@ -135,23 +133,11 @@ bool nameMatches(QStringView name, QStringView typed)
     return matches(searchKey(name), compile(typed));
 }
 
-CelebrationSearch CelebrationSearch::load(const Store &store, Variant variant)
+CelebrationSearch::CelebrationSearch(const std::vector<Celebration> &rows)
 {
-    const VariantTables &tables = tablesFor(variant);
-    QSqlQuery query = store.exec(QStringLiteral("SELECT s.Even, s.Id, t.Data, t.TipZi FROM %1 AS s "
-                                                "LEFT JOIN %2 AS t ON t.ID = s.Id ORDER BY s.Id")
-                                     .arg(tables.searchView, tables.yearTable));
-    CelebrationSearch search;
-    while (query.next()) {
-        SearchEntry entry;
-        entry.name = query.value(0).toString();
-        entry.id = query.value(1).toInt();
-        entry.date = QDate::fromString(query.value(2).toString(), Qt::ISODate);
-        entry.weekday = query.value(3).toString();
-        entry.key = searchKey(entry.name);
-        search.m_entries.push_back(std::move(entry));
-    }
-    return search;
+    m_entries.reserve(rows.size());
+    for (const Celebration &c : rows)
+        m_entries.push_back({c.id, c.name, c.date, c.weekday, searchKey(c.name)});
 }
 
 std::vector<int> CelebrationSearch::find(QStringView typed) const

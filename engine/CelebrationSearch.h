@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Variant.h"
+#include "store/YearTable.h"
 
 #include <QDate>
 #include <QString>
@@ -9,8 +9,6 @@
 #include <vector>
 
 namespace lumenar {
-
-class Store;
 
 // The text a search compares: letter case folded for every script, accents and other
 // combining marks dropped, compatibility forms (ligatures, full-width letters) unfolded,
@@ -33,14 +31,13 @@ struct SearchEntry
     std::u32string key;
 };
 
-// The celebrations of the assembled year of one calendar, ready to be searched as the
-// user types.
+// The celebrations of an assembled year, ready to be searched as the user types.
 class CelebrationSearch
 {
 public:
     CelebrationSearch() = default;
-    // Reads the variant's search view (srcUNIV or srcUSA) in date order. Throws LumenarError.
-    static CelebrationSearch load(const Store &store, Variant variant);
+    // The rows of an assembled year, in their order.
+    explicit CelebrationSearch(const std::vector<Celebration> &rows);
 
     const std::vector<SearchEntry> &entries() const { return m_entries; }
     // The positions in entries() of the rows the typed text finds, in date order.

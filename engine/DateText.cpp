@@ -27,17 +27,31 @@ QString mediumDateText(const QDate &date)
     return usEnglish().toString(date, QStringLiteral("MMM d, yyyy"));
 }
 
+static const char *const kMonths[]
+    = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
 QString listDateText(const QString &weekday, const QDate &date)
 {
-    return weekday + QStringLiteral(", ") + usEnglish().toString(date, QStringLiteral("MMM-dd"));
+    // Written by hand: the list makes one for every row of every year it shows.
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (month < 1)
+        return weekday;
+    QString text;
+    text.reserve(weekday.size() + 8);
+    text += weekday;
+    text += QLatin1String(", ");
+    text += QLatin1String(kMonths[month - 1]);
+    text += u'-';
+    text += QChar(u'0' + day / 10);
+    text += QChar(u'0' + day % 10);
+    return text;
 }
 
 int MonthNumber(QStringView abbreviation)
 {
-    static const char *const names[]
-        = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     for (int i = 0; i < 12; ++i) {
-        if (abbreviation == QLatin1String(names[i]))
+        if (abbreviation == QLatin1String(kMonths[i]))
             return i + 1;
     }
     return 0;

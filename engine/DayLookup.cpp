@@ -1,30 +1,6 @@
 #include "engine/DayLookup.h"
 
-#include "store/Store.h"
-
 namespace lumenar {
-
-namespace {
-
-std::vector<Celebration> readCelebrations(QSqlQuery &query)
-{
-    std::vector<Celebration> rows;
-    while (query.next()) {
-        rows.push_back(Celebration{
-            query.value(0).toInt(),
-            QDate::fromString(query.value(1).toString(), Qt::ISODate),
-            query.value(2).toString(),
-            query.value(3).toString(),
-            query.value(4).toInt(),
-            query.value(5).toInt(),
-        });
-    }
-    return rows;
-}
-
-const QString kColumns = QStringLiteral("ID, Data, Eveniment, TipZi, Culori, Rang");
-
-} // namespace
 
 const std::array<PaletteColour, 16> &palette()
 {
@@ -88,43 +64,6 @@ std::optional<IconColour> iconColourForCode(int code)
     default:
         return std::nullopt;
     }
-}
-
-int dayColourCode(const Store &store, Variant variant, const QDate &date)
-{
-    QVariant code = store.scalar(QStringLiteral("SELECT Culori FROM %1 WHERE Data = ? ORDER BY Culori DESC, ID LIMIT 1")
-                                     .arg(tablesFor(variant).yearTable),
-        {date.toString(Qt::ISODate)});
-    return code.isValid() ? code.toInt() : 0;
-}
-
-QDate noEventDate()
-{
-    return QDate(1899, 12, 30);
-}
-
-QDate EventDateById(const Store &store, Variant variant, std::int32_t id)
-{
-    QVariant date = store.scalar(
-        QStringLiteral("SELECT Data FROM %1 WHERE ID = ? LIMIT 1").arg(tablesFor(variant).yearTable), {id});
-    if (!date.isValid())
-        return noEventDate();
-    return QDate::fromString(date.toString(), Qt::ISODate);
-}
-
-std::vector<Celebration> dayCelebrations(const Store &store, Variant variant, const QDate &date)
-{
-    QSqlQuery query = store.exec(QStringLiteral("SELECT %1 FROM %2 WHERE Data = ? ORDER BY Culori DESC, ID")
-                                     .arg(kColumns, tablesFor(variant).yearTable),
-        {date.toString(Qt::ISODate)});
-    return readCelebrations(query);
-}
-
-std::vector<Celebration> yearCelebrations(const Store &store, Variant variant)
-{
-    QSqlQuery query
-        = store.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY ID").arg(kColumns, tablesFor(variant).yearTable));
-    return readCelebrations(query);
 }
 
 } // namespace lumenar

@@ -1,10 +1,6 @@
 #include "engine/MovableDates.h"
 
 #include "engine/LiturgicalDate.h"
-#include "store/Store.h"
-
-#include <QHash>
-#include <QStringList>
 
 #include <array>
 
@@ -76,58 +72,71 @@ const std::array<QString, 6> kEasterSundays = {
     QStringLiteral("Seventh Sunday of Easter"),
 };
 
-QDate ashWednesday(const QDate &easter)
-{
-    return WeekdayOnOrBefore(easter.addDays(-42), kWednesday);
-}
-
 } // namespace
 
-std::vector<MovableDate> movableDates(std::int16_t year, Variant variant)
+YearDates computeYearDates(std::int16_t year, Variant variant)
 {
     const bool usa = variant == Variant::Usa;
+    YearDates d;
+    d.year = year;
+    d.variant = variant;
+    d.easter = EasterSunday(year);
+    const QDate &E = d.easter;
+
+    d.epiphany = usa ? WeekdayOnOrBefore(QDate(year, 1, 8), kSunday) : EpiphanyFixedDate(year);
+    if (!usa)
+        d.baptism = WeekdayOnOrAfter(QDate(year, 1, 7), kSunday);
+    else if (d.epiphany == QDate(year, 1, 7))
+        d.baptism = QDate(year, 1, 8);
+    else if (d.epiphany == QDate(year, 1, 8))
+        d.baptism = QDate(year, 1, 9);
+    else
+        d.baptism = WeekdayOnOrAfter(d.epiphany.addDays(1), kSunday);
+
+    d.ashWednesday = WeekdayOnOrBefore(E.addDays(-42), kWednesday);
+    d.firstSundayOfLent = WeekdayOnOrAfter(d.ashWednesday, kSunday);
+    d.palmSunday = WeekdayOnOrBefore(E.addDays(-1), kSunday);
+    d.ascension = usa ? AddWeeks(E, 6) : WeekdayOnOrAfter(AddWeeks(E, 5), kThursday);
+    d.pentecost = WeekdayOnOrBefore(E.addDays(50), kSunday);
+    d.trinity = WeekdayOnOrAfter(d.pentecost.addDays(1), kSunday);
+    d.sundayAfterTrinity = d.pentecost.addDays(14);
+    d.corpusChristi = usa ? E.addDays(63) : d.pentecost.addDays(11);
+    d.christTheKing = WeekdayOnOrBefore(QDate(year, 11, 26), kSunday);
+    d.christmas = QDate(year, 12, 25);
+    const QDate fourthOfAdvent = WeekdayOnOrBefore(QDate(year, 12, 24), kSunday);
+    d.firstSundayOfAdvent = fourthOfAdvent.addDays(-21);
+    return d;
+}
+
+std::vector<MovableDate> ComputeMovableDates(const YearDates &d)
+{
+    const bool usa = d.variant == Variant::Usa;
+    const int year = d.year;
+    const QDate &E = d.easter;
     std::vector<MovableDate> out;
     out.reserve(80);
     auto write = [&out](const QString &name, const QDate &date) { out.push_back({name, date}); };
 
-    const QDate E = EasterSunday(year);
-
     // Christmas season and the Sundays after the Baptism.
-    QDate epiphany = EpiphanyFixedDate(year);
-    if (usa) {
-        epiphany = WeekdayOnOrBefore(QDate(year, 1, 8), kSunday);
-        write(QStringLiteral("Epiphany of the Lord"), epiphany);
-    }
+    if (usa)
+        write(QStringLiteral("Epiphany of the Lord"), d.epiphany);
     write(QStringLiteral("Easter Sunday"), E);
-
-    QDate baptism;
-    if (!usa)
-        baptism = WeekdayOnOrAfter(QDate(year, 1, 7), kSunday);
-    else if (epiphany == QDate(year, 1, 7))
-        baptism = QDate(year, 1, 8);
-    else if (epiphany == QDate(year, 1, 8))
-        baptism = QDate(year, 1, 9);
-    else
-        baptism = WeekdayOnOrAfter(epiphany.addDays(1), kSunday);
-    write(QStringLiteral("Baptism of the Lord"), baptism);
+    write(QStringLiteral("Baptism of the Lord"), d.baptism);
 
     // When the Baptism is kept on a Monday, the Second Sunday is the Sunday after it.
-    const QDate firstOrdinarySunday = WeekdayOnOrAfter(baptism.addDays(1), kSunday);
+    const QDate firstOrdinarySunday = WeekdayOnOrAfter(d.baptism.addDays(1), kSunday);
     for (int k = 1; k <= int(kEarlyOrdinarySundays.size()); ++k)
         write(kEarlyOrdinarySundays[k - 1], AddWeeks(firstOrdinarySunday, k - 1));
 
     // Lent and Holy Week.
-    const QDate AW = ashWednesday(E);
-    write(QStringLiteral("Ash Wednesday"), AW);
-    const QDate L1 = WeekdayOnOrAfter(AW, kSunday);
-    write(QStringLiteral("First Sunday in Lent"), L1);
+    write(QStringLiteral("Ash Wednesday"), d.ashWednesday);
+    write(QStringLiteral("First Sunday in Lent"), d.firstSundayOfLent);
     for (int k = 1; k <= int(kLaterLentSundays.size()); ++k)
-        write(kLaterLentSundays[k - 1], AddWeeks(L1, k));
-    const QDate palm = WeekdayOnOrBefore(E.addDays(-1), kSunday);
-    write(QStringLiteral("Passion (Palm) Sunday"), palm);
-    write(QStringLiteral("Monday of Holy Week"), palm.addDays(1));
-    write(QStringLiteral("Tuesday of Holy Week"), palm.addDays(2));
-    write(QStringLiteral("Wednesday of Holy Week"), palm.addDays(3));
+        write(kLaterLentSundays[k - 1], AddWeeks(d.firstSundayOfLent, k));
+    write(QStringLiteral("Passion (Palm) Sunday"), d.palmSunday);
+    write(QStringLiteral("Monday of Holy Week"), d.palmSunday.addDays(1));
+    write(QStringLiteral("Tuesday of Holy Week"), d.palmSunday.addDays(2));
+    write(QStringLiteral("Wednesday of Holy Week"), d.palmSunday.addDays(3));
     write(QStringLiteral("Holy Thursday"), WeekdayOnOrBefore(E.addDays(-1), kThursday));
     write(QStringLiteral("Good Friday"), WeekdayOnOrBefore(E.addDays(-1), kFriday));
     write(QStringLiteral("Holy Saturday"), WeekdayOnOrBefore(E.addDays(-1), kSaturday));
@@ -139,24 +148,20 @@ std::vector<MovableDate> movableDates(std::int16_t year, Variant variant)
             continue;
         write(kEasterSundays[k - 1], AddWeeks(E, k));
     }
-    write(QStringLiteral("Ascension of the Lord"), usa ? AddWeeks(E, 6) : WeekdayOnOrAfter(AddWeeks(E, 5), kThursday));
-    const QDate P = WeekdayOnOrBefore(E.addDays(50), kSunday);
-    write(QStringLiteral("Pentecost"), P);
-    write(QStringLiteral("Mary, Mother of the Church"), WeekdayOnOrAfter(P.addDays(1), kMonday));
-    write(QStringLiteral("Holy Trinity"), WeekdayOnOrAfter(P.addDays(1), kSunday));
-    const QDate T = P.addDays(14);
-    const QDate C = usa ? E.addDays(63) : P.addDays(11);
-    write(QStringLiteral("The Body and Blood of Christ (Corpus Christi)"), C);
-    write(QStringLiteral("Sacred Heart of Jesus"), WeekdayOnOrAfter(C.addDays(2), kFriday));
+    write(QStringLiteral("Ascension of the Lord"), d.ascension);
+    write(QStringLiteral("Pentecost"), d.pentecost);
+    write(QStringLiteral("Mary, Mother of the Church"), WeekdayOnOrAfter(d.pentecost.addDays(1), kMonday));
+    write(QStringLiteral("Holy Trinity"), d.trinity);
+    write(QStringLiteral("The Body and Blood of Christ (Corpus Christi)"), d.corpusChristi);
+    write(QStringLiteral("Sacred Heart of Jesus"), WeekdayOnOrAfter(d.corpusChristi.addDays(2), kFriday));
     write(QStringLiteral("Immaculate Heart of Mary"), E.addDays(69));
 
     // The end of the year and the Sundays counted back from it.
-    const QDate K = WeekdayOnOrBefore(QDate(year, 11, 26), kSunday);
-    write(QStringLiteral("Christ the King"), K);
-    QDate D = SubtractWeeks(K, 1);
+    write(QStringLiteral("Christ the King"), d.christTheKing);
+    QDate D = SubtractWeeks(d.christTheKing, 1);
     write(QStringLiteral("Thirty-Third Sunday of Ordinary Time"), D);
     for (const QString &name : kLateOrdinarySundays) {
-        if (D == T)
+        if (D == d.sundayAfterTrinity)
             break;
         D = SubtractWeeks(D, 1);
         write(name, D);
@@ -165,16 +170,12 @@ std::vector<MovableDate> movableDates(std::int16_t year, Variant variant)
     if (usa)
         write(QStringLiteral("Thanksgiving Day"), WeekdayOnOrBefore(QDate(year, 11, 28), kThursday));
 
-    const QDate christmas(year, 12, 25);
     write(QStringLiteral("The Holy Family"),
-        weekdayNumber(christmas) == 1 ? QDate(year, 12, 30) : WeekdayOnOrBefore(QDate(year, 12, 31), kSunday));
-    const QDate A4 = WeekdayOnOrBefore(QDate(year, 12, 24), kSunday);
-    const QDate A3 = WeekdayOnOrBefore(A4.addDays(-1), kSunday);
-    const QDate A2 = WeekdayOnOrBefore(A3.addDays(-1), kSunday);
-    const QDate A1 = WeekdayOnOrBefore(A2.addDays(-1), kSunday);
-    write(QStringLiteral("Fourth Sunday of Advent"), A4);
-    write(QStringLiteral("Third Sunday of Advent"), A3);
-    write(QStringLiteral("Second Sunday of Advent"), A2);
+        weekdayNumber(d.christmas) == 1 ? QDate(year, 12, 30) : WeekdayOnOrBefore(QDate(year, 12, 31), kSunday));
+    const QDate A1 = d.firstSundayOfAdvent;
+    write(QStringLiteral("Fourth Sunday of Advent"), A1.addDays(21));
+    write(QStringLiteral("Third Sunday of Advent"), A1.addDays(14));
+    write(QStringLiteral("Second Sunday of Advent"), A1.addDays(7));
     write(QStringLiteral("First Sunday of Advent"), A1);
 
     const QDate firstAfterChristmas = WeekdayOnOrAfter(QDate(year - 1, 12, 25), kSunday);
@@ -182,55 +183,14 @@ std::vector<MovableDate> movableDates(std::int16_t year, Variant variant)
     return out;
 }
 
-void ComputeMovableDates(const Store &store, std::int16_t year, const QString &variantCode)
+std::vector<SeasonRankWindow> seasonRankWindows(const YearDates &d)
 {
-    Variant variant;
-    if (variantCode == QLatin1String("UNIV"))
-        variant = Variant::Universal;
-    else if (variantCode == QLatin1String("USA"))
-        variant = Variant::Usa;
-    else
-        return;
-
-    const QString &table = tablesFor(variant).movableTable;
-
-    // A later date for a name replaces an earlier one. Names are unique in the table, so one
-    // pass gives each row its date, or none when this year computes none for it.
-    QStringList names;
-    QHash<QString, QDate> finalDate;
-    for (const MovableDate &entry : movableDates(year, variant)) {
-        if (!finalDate.contains(entry.name))
-            names << entry.name;
-        finalDate[entry.name] = entry.date;
-    }
-    QVariantList values;
-    values.reserve(names.size() * 2);
-    for (const QString &name : names)
-        values << name << finalDate[name].toString(Qt::ISODate);
-
-    store.run(QStringLiteral("UPDATE %1 SET Data = CASE evenimentuniv %2 END")
-                  .arg(table, QStringList(names.size(), QStringLiteral("WHEN ? THEN ?")).join(u' ')),
-        values);
-}
-
-std::vector<SeasonRankWindow> seasonRankWindows(std::int16_t year)
-{
-    const QDate E = EasterSunday(year);
-    const QDate AW = ashWednesday(E);
-    const QDate L1 = WeekdayOnOrAfter(AW, kSunday);
-    std::vector<SeasonRankWindow> windows{{E, 2}, {AW, 9}};
+    std::vector<SeasonRankWindow> windows{{d.easter, 2}, {d.ashWednesday, 9}};
     for (int k = 0; k < 5; ++k)
-        windows.push_back({AddWeeks(L1, k), 9});
-    windows.push_back({QDate(year, 12, 17), 9});
-    windows.push_back({QDate(year, 12, 26), 9});
+        windows.push_back({AddWeeks(d.firstSundayOfLent, k), 9});
+    windows.push_back({QDate(d.year, 12, 17), 9});
+    windows.push_back({QDate(d.year, 12, 26), 9});
     return windows;
-}
-
-void FillSeasonRank(const Store &store, Variant variant, const QDate &start, int rank)
-{
-    store.run(QStringLiteral("UPDATE %1 SET Rang = ? WHERE (Rang = 0 OR Rang IS NULL) AND Data BETWEEN ? AND ?")
-                  .arg(tablesFor(variant).yearTable),
-        {rank, start.toString(Qt::ISODate), start.addDays(7).toString(Qt::ISODate)});
 }
 
 } // namespace lumenar

@@ -9,7 +9,30 @@
 
 namespace lumenar {
 
-class Store;
+// The dates a year of one calendar hangs on, worked out once and handed to every rule that
+// needs them.
+struct YearDates
+{
+    int year = 0;
+    Variant variant = Variant::Universal;
+    QDate easter;
+    QDate epiphany; // 6 January, or the USA's Sunday from 2 to 8 January
+    QDate baptism;  // a Monday in the USA when Epiphany takes 7 or 8 January
+    QDate ashWednesday;
+    QDate firstSundayOfLent;
+    QDate palmSunday;
+    QDate ascension; // Thursday, or the USA's Seventh Sunday of Easter
+    QDate pentecost;
+    QDate trinity;
+    QDate corpusChristi;
+    QDate sundayAfterTrinity; // the last Sunday the backward count of Ordinary Time reaches
+    QDate christTheKing;
+    QDate firstSundayOfAdvent;
+    QDate christmas;
+};
+
+// Throws LumenarError(Overflow) only for years far outside 1583..4900.
+YearDates computeYearDates(std::int16_t year, Variant variant);
 
 struct MovableDate
 {
@@ -20,12 +43,7 @@ struct MovableDate
 // The dates of a year's movable celebrations, in the order they are written: a later
 // entry for the same name (the Eighth and Ninth Sundays of Ordinary Time) replaces an
 // earlier one.
-std::vector<MovableDate> movableDates(std::int16_t year, Variant variant);
-
-// Writes the movable dates of `year` into the variant's table of movable celebrations
-// ("UNIV": Variabile_Univ, "USA": Variabile_USA). Every row loses its date first; a name
-// with no row is skipped; any other code changes nothing.
-void ComputeMovableDates(const Store &store, std::int16_t year, const QString &variantCode);
+std::vector<MovableDate> ComputeMovableDates(const YearDates &dates);
 
 // A stretch of the year whose unranked days take a season's rank: the privileged days of
 // the Easter octave, Lent, late Advent and the Christmas octave.
@@ -34,10 +52,6 @@ struct SeasonRankWindow
     QDate start; // the window runs from start to start + 7 days, both included
     int rank;
 };
-std::vector<SeasonRankWindow> seasonRankWindows(std::int16_t year);
-
-// Gives `rank` to the rows of the variant's year table dated start … start + 7 days that
-// have no rank yet (0 or empty).
-void FillSeasonRank(const Store &store, Variant variant, const QDate &start, int rank);
+std::vector<SeasonRankWindow> seasonRankWindows(const YearDates &dates);
 
 } // namespace lumenar

@@ -1,11 +1,12 @@
 #include "engine/YearAssembly.h"
 
 #include "engine/LiturgicalDate.h"
-#include "engine/MovableDates.h"
 #include "store/Store.h"
 
-#include <optional>
-#include <utility>
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <numeric>
 
 namespace lumenar {
 
@@ -22,245 +23,356 @@ const QString kPeterAndPaul = QStringLiteral("Sts. Peter and Paul, Apostles");
 const QString kCorpusChristi = QStringLiteral("The Body and Blood of Christ (Corpus Christi)");
 const QString kSacredHeart = QStringLiteral("Sacred Heart of Jesus");
 const QString kThanksgiving = QStringLiteral("Thanksgiving Day");
-const QString kYearColumns = QStringLiteral("Data, Eveniment, TipZi, Culori, Rang, ID, Cheie");
-// The weekday number of Data as text, "1" = Sunday, from its Julian day number (0 = Monday).
-const QString kWeekdayNumber = QStringLiteral("CAST(CAST(julianday(Data) + 1.5 AS INTEGER) % 7 + 1 AS TEXT)");
+constexpr int kDefaultRank = 13;
 
-// Runs the data preparation: whatever fails there means the store's data is unusable.
-template <typename Work> void asBadData(Work &&work)
+const std::array<QString, 8> kWeekdayAbbreviations = {QString(), QStringLiteral("Sun"), QStringLiteral("Mon"),
+    QStringLiteral("Tue"), QStringLiteral("Wed"), QStringLiteral("Thu"), QStringLiteral("Fri"), QStringLiteral("Sat")};
+
+// The year's rows while it is assembled, in the order they were added: "the first row"
+// of a name or a day is the first in that order.
+using Rows = std::vector<Celebration>;
+
+Rows::iterator firstNamed(Rows &rows, const QString &name)
 {
-    try {
-        work();
-    } catch (const LumenarError &error) {
-        if (error.kind() == ErrorKind::BadData)
-            throw;
-        throw LumenarError(ErrorKind::BadData, LumenarError::badDataText(), error.fullText());
-    }
+    return std::find_if(rows.begin(), rows.end(), [&](const Celebration &c) { return c.name == name; });
 }
 
-QString iso(const QDate &date)
+Rows::iterator firstOnDay(Rows &rows, int month, int day)
 {
-    return date.toString(Qt::ISODate);
-}
-
-struct Row
-{
-    qint64 rowid;
-    QDate date;
-};
-
-// "First row" is the first in insertion order; the stored queries insert in a fixed order.
-// `condition` is one of this file's constant SQL texts, with one bound value.
-std::optional<Row> firstRowWhere(const Store &store, const QString &table, const char *condition, const QString &value)
-{
-    QSqlQuery query = store.exec(QStringLiteral("SELECT rowid, Data FROM %1 WHERE %2 ORDER BY rowid LIMIT 1")
-                                     .arg(table, QLatin1String(condition)),
-        {value});
-    if (!query.next())
-        return std::nullopt;
-    return Row{query.value(0).toLongLong(), QDate::fromString(query.value(1).toString(), Qt::ISODate)};
-}
-
-std::optional<Row> firstRowNamed(const Store &store, const QString &table, const QString &name)
-{
-    return firstRowWhere(store, table, "Eveniment = ?", name);
-}
-
-// monthDay as "MM-DD", whatever the year.
-std::optional<Row> firstRowOnDay(const Store &store, const QString &table, const QString &monthDay)
-{
-    return firstRowWhere(store, table, "substr(Data, 6, 5) = ?", monthDay);
-}
-
-void moveRow(const Store &store, const QString &table, const Row &row, const QDate &to)
-{
-    store.run(QStringLiteral("UPDATE %1 SET Data = ? WHERE rowid = ?").arg(table), {iso(to), row.rowid});
-}
-
-void deleteRow(const Store &store, const QString &table, const Row &row)
-{
-    store.run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), {row.rowid});
+    return std::find_if(
+        rows.begin(), rows.end(), [&](const Celebration &c) { return c.date.month() == month && c.date.day() == day; });
 }
 
 bool isSunday(const QDate &date)
 {
-    return weekdayNumber(date) == 1;
+    return date.dayOfWeek() == Qt::Sunday;
 }
-QDate followingMonday(const QDate &date)
+
+// Fixed celebrations of the year in date order, the tables' order within a day; a day
+// the year lacks (29 February) has none.
+void addFixed(Rows &rows, const std::vector<FixedCelebration> &source, int year)
 {
-    return WeekdayOnOrAfter(date, u"2");
+    const std::size_t first = rows.size();
+    for (const FixedCelebration &f : source) {
+        const QDate date(year, f.month, f.day);
+        if (date.isValid())
+            rows.push_back({0, date, f.name, {}, f.colour, f.rank, {}});
+    }
+    std::stable_sort(rows.begin() + std::ptrdiff_t(first), rows.end(),
+        [](const Celebration &a, const Celebration &b) { return a.date < b.date; });
+}
+
+// The dates of the movable celebrations the store has rows for, by name.
+QHash<QString, QDate> movableDatesByName(const YearDates &dates)
+{
+    QHash<QString, QDate> byName;
+    for (const MovableDate &entry : ComputeMovableDates(dates))
+        byName.insert(entry.name, entry.date); // a later date replaces an earlier one
+    return byName;
+}
+
+void addMovable(Rows &rows, const std::vector<MovableCelebration> &source, const QHash<QString, QDate> &dates)
+{
+    const std::size_t first = rows.size();
+    for (const MovableCelebration &m : source) {
+        const QDate date = dates.value(m.name);
+        if (date.isValid())
+            rows.push_back({0, date, m.name, {}, m.colour, m.rank, {}});
+    }
+    std::stable_sort(rows.begin() + std::ptrdiff_t(first), rows.end(),
+        [](const Celebration &a, const Celebration &b) { return a.date < b.date; });
+}
+
+// A store may leave rows unranked: inside the privileged seasons they take the season's
+// rank, elsewhere the lowest.
+void rankUnranked(Rows &rows, const YearDates &dates)
+{
+    if (std::none_of(rows.begin(), rows.end(), [](const Celebration &c) { return c.rank == 0; }))
+        return;
+    for (const SeasonRankWindow &window : seasonRankWindows(dates)) {
+        const QDate end = window.start.addDays(7);
+        for (Celebration &c : rows) {
+            if (c.rank == 0 && c.date >= window.start && c.date <= end)
+                c.rank = window.rank;
+        }
+    }
+    for (Celebration &c : rows) {
+        if (c.rank == 0)
+            c.rank = kDefaultRank;
+    }
 }
 
 // Two solemnities never share a day: a fixed solemnity of a saint that meets a movable
 // solemnity of the Lord is anticipated to the day before (the Congregation's answer for
 // the Sacred Heart and St. John the Baptist in 2022).
-void anticipateSaintBeforeTheLord(const Store &store, const QString &table, const QString &saint)
+void anticipateSaintBeforeTheLord(Rows &rows, const QString &saint)
 {
-    const auto row = firstRowNamed(store, table, saint);
-    if (row
-        && store
-               .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE Data = ? AND Eveniment IN (?, ?) LIMIT 1").arg(table),
-                   {iso(row->date), kCorpusChristi, kSacredHeart})
-               .isValid())
-        moveRow(store, table, *row, row->date.addDays(-1));
+    const auto row = firstNamed(rows, saint);
+    if (row == rows.end())
+        return;
+    const QDate day = row->date;
+    if (std::any_of(rows.begin(), rows.end(), [&](const Celebration &c) {
+            return c.date == day && (c.name == kCorpusChristi || c.name == kSacredHeart);
+        }))
+        row->date = day.addDays(-1);
 }
 
 // Moves St. Joseph, the Annunciation, the Immaculate Conception, St. John the Baptist and
 // Sts. Peter and Paul off the days where they cannot be kept, before precedence is
 // decided, so they compete on their new day.
-void transferSolemnities(const Store &store, const QString &table, std::int16_t year)
+void transferSolemnities(Rows &rows, const YearDates &dates)
 {
-    const QDate easter = EasterSunday(year);
-    const QDate palmSunday = easter.addDays(-7);
+    const QDate easter = dates.easter;
+    const QDate palmSunday = dates.palmSunday;
     const QDate secondSundayOfEaster = easter.addDays(7);
 
-    if (auto joseph = firstRowNamed(store, table, kStJoseph)) {
+    if (auto joseph = firstNamed(rows, kStJoseph); joseph != rows.end()) {
         // Holy Week and the Easter octave outrank him; he is kept on the Saturday before
         // Palm Sunday, the last free day before them.
         if (joseph->date >= palmSunday && joseph->date <= secondSundayOfEaster)
-            moveRow(store, table, *joseph, palmSunday.addDays(-1));
+            joseph->date = palmSunday.addDays(-1);
         else if (isSunday(joseph->date))
-            moveRow(store, table, *joseph, followingMonday(joseph->date));
+            joseph->date = joseph->date.addDays(1);
     }
 
-    if (auto annunciation = firstRowNamed(store, table, kAnnunciation)) {
+    if (auto annunciation = firstNamed(rows, kAnnunciation); annunciation != rows.end()) {
         const qint64 n = annunciation->date.daysTo(easter);
         if (isSunday(annunciation->date) && annunciation->date != easter && n != 7)
-            moveRow(store, table, *annunciation, followingMonday(annunciation->date));
+            annunciation->date = annunciation->date.addDays(1);
         else if (n >= -7 && n <= 7)
-            moveRow(store, table, *annunciation, followingMonday(secondSundayOfEaster));
+            annunciation->date = secondSundayOfEaster.addDays(1);
     }
 
-    if (auto immaculate = firstRowNamed(store, table, kImmaculateConception)) {
+    if (auto immaculate = firstNamed(rows, kImmaculateConception); immaculate != rows.end()) {
         if (isSunday(immaculate->date))
-            moveRow(store, table, *immaculate, followingMonday(immaculate->date));
+            immaculate->date = immaculate->date.addDays(1);
     }
 
-    anticipateSaintBeforeTheLord(store, table, kJohnTheBaptist);
-    anticipateSaintBeforeTheLord(store, table, kPeterAndPaul);
+    anticipateSaintBeforeTheLord(rows, kJohnTheBaptist);
+    anticipateSaintBeforeTheLord(rows, kPeterAndPaul);
 }
 
 // The memorial of the Monday after Pentecost is preferred to any other memorial of its day,
 // obligatory or optional, which lapses that year; a feast still prevails over it.
-void preferMotherOfTheChurch(const Store &store, const QString &table)
+void preferMotherOfTheChurch(Rows &rows)
 {
-    if (auto mother = firstRowNamed(store, table, kMotherOfTheChurch))
-        store.run(QStringLiteral("DELETE FROM %1 WHERE Data = ? AND rowid <> ? AND Rang BETWEEN 10 AND 12").arg(table),
-            {iso(mother->date), mother->rowid});
+    const auto mother = firstNamed(rows, kMotherOfTheChurch);
+    if (mother == rows.end())
+        return;
+    const std::size_t keep = std::size_t(mother - rows.begin());
+    const QDate day = mother->date;
+    Rows kept;
+    kept.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Celebration &c = rows[i];
+        if (i == keep || c.date != day || c.rank < 10 || c.rank > 12)
+            kept.push_back(std::move(rows[i]));
+    }
+    rows = std::move(kept);
 }
 
-// The USA's changes to the Universal rows, made while the year table holds nothing else.
-void adaptUniversalRowsForUsa(const Store &store)
+// The USA's changes to the Universal rows, made while the year holds nothing else.
+void adaptUniversalRowsForUsa(Rows &rows, const std::vector<FixedCelebration> &usaFixed, int year)
 {
-    const QString table = tablesFor(Variant::Usa).yearTable;
-    // Days on which the USA keeps a celebration of its own in place of a Universal one; each
-    // loses its first row, if any. The days are distinct, so one reading finds them all.
-    static const QVariantList kProperDays{
-        QStringLiteral("01-04"),
-        QStringLiteral("01-05"),
-        QStringLiteral("01-06"),
-        QStringLiteral("03-03"),
-        QStringLiteral("05-15"),
-        QStringLiteral("07-01"),
-        QStringLiteral("09-09"),
-        QStringLiteral("11-13"),
-        QStringLiteral("12-09"),
-    };
-    QVariantList firstRows;
-    QSqlQuery firsts = store.exec(QStringLiteral("SELECT min(RowRef) FROM UnivFerialReading "
-                                                 "WHERE substr(data, 6, 5) IN (?, ?, ?, ?, ?, ?, ?, ?, ?) "
-                                                 "GROUP BY substr(data, 6, 5)"),
-        kProperDays);
-    while (firsts.next())
-        firstRows << firsts.value(0);
-    firsts.finish();
-    for (const QVariant &row : firstRows)
-        store.run(QStringLiteral("DELETE FROM UnivFerialReading WHERE RowRef = ?"), {row});
+    // Days on which the USA keeps a celebration of its own in place of a Universal one;
+    // each loses its first Universal row, if the USA has a row that day.
+    static constexpr std::array<std::pair<int, int>, 9> kProperDays{
+        {{1, 4}, {1, 5}, {1, 6}, {3, 3}, {5, 15}, {7, 1}, {9, 9}, {11, 13}, {12, 9}}};
+    for (const auto &[month, day] : kProperDays) {
+        const QDate date(year, month, day);
+        const bool usaKeepsIt = std::any_of(usaFixed.begin(), usaFixed.end(),
+            [&](const FixedCelebration &f) { return f.month == month && f.day == day; });
+        if (!usaKeepsIt)
+            continue;
+        if (auto row = std::find_if(rows.begin(), rows.end(), [&](const Celebration &c) { return c.date == date; });
+            row != rows.end())
+            rows.erase(row);
+    }
 
     // Epiphany comes back as the movable Sunday.
-    if (auto epiphany = firstRowNamed(store, table, kEpiphany))
-        deleteRow(store, table, *epiphany);
+    if (auto epiphany = firstNamed(rows, kEpiphany); epiphany != rows.end())
+        rows.erase(epiphany);
     // St. Camillus: 14 July belongs to St. Kateri; he comes back on 18 July.
-    if (auto camillus = firstRowOnDay(store, table, QStringLiteral("07-14")))
-        deleteRow(store, table, *camillus);
+    if (auto camillus = firstOnDay(rows, 7, 14); camillus != rows.end())
+        rows.erase(camillus);
     // St. Paul of the Cross: 19 October belongs to the North American Martyrs.
-    if (auto paul = firstRowOnDay(store, table, QStringLiteral("10-19")))
-        moveRow(store, table, *paul, QDate(paul->date.year(), 10, 20));
+    if (auto paul = firstOnDay(rows, 10, 19); paul != rows.end())
+        paul->date = QDate(paul->date.year(), 10, 20);
     // Our Lady of Guadalupe: the USA keeps her on 12 December with its own rank.
-    if (auto guadalupe = firstRowOnDay(store, table, QStringLiteral("12-12")))
-        deleteRow(store, table, *guadalupe);
-}
-
-// Takes the rows of that name out of the year table, to be put back after precedence.
-QList<QVariantList> setAside(const Store &store, const QString &table, const QString &name)
-{
-    QList<QVariantList> rows;
-    QSqlQuery query = store.exec(
-        QStringLiteral("SELECT Data, Eveniment, Culori, Rang, Cheie FROM %1 WHERE Eveniment = ? ORDER BY rowid")
-            .arg(table),
-        {name});
-    while (query.next())
-        rows << QVariantList{query.value(0), query.value(1), query.value(2), query.value(3), query.value(4)};
-    query.finish();
-    store.run(QStringLiteral("DELETE FROM %1 WHERE Eveniment = ?").arg(table), {name});
-    return rows;
+    if (auto guadalupe = firstOnDay(rows, 12, 12); guadalupe != rows.end())
+        rows.erase(guadalupe);
 }
 
 // The USA keeps its day of prayer of 22 January on the Monday when that day is a Sunday.
-void transferUsaDays(const Store &store)
+void transferUsaDays(Rows &rows)
 {
-    const QString table = tablesFor(Variant::Usa).yearTable;
-    if (auto prayer = firstRowNamed(store, table, kDayOfPrayer)) {
-        if (isSunday(prayer->date))
-            moveRow(store, table, *prayer, followingMonday(prayer->date));
+    if (auto prayer = firstNamed(rows, kDayOfPrayer); prayer != rows.end() && isSunday(prayer->date))
+        prayer->date = prayer->date.addDays(1);
+}
+
+// Takes the rows of that name out of the year, to be put back after precedence.
+Rows setAside(Rows &rows, const QString &name)
+{
+    Rows aside;
+    std::copy_if(
+        rows.begin(), rows.end(), std::back_inserter(aside), [&](const Celebration &c) { return c.name == name; });
+    std::erase_if(rows, [&](const Celebration &c) { return c.name == name; });
+    return aside;
+}
+
+// The least rank of each day the rows hold, by Julian day.
+class LeastRanks
+{
+public:
+    explicit LeastRanks(const Rows &rows)
+    {
+        if (rows.empty())
+            return;
+        const auto [lo, hi] = std::minmax_element(
+            rows.begin(), rows.end(), [](const Celebration &a, const Celebration &b) { return a.date < b.date; });
+        m_first = lo->date.toJulianDay();
+        m_best.assign(std::size_t(hi->date.toJulianDay() - m_first + 1), kNone);
+        for (const Celebration &c : rows) {
+            int &best = m_best[std::size_t(c.date.toJulianDay() - m_first)];
+            best = std::min(best, c.rank);
+        }
+    }
+    // kNone for a day without rows.
+    int of(const QDate &date) const
+    {
+        const qint64 i = date.toJulianDay() - m_first;
+        return i >= 0 && i < qint64(m_best.size()) ? m_best[std::size_t(i)] : kNone;
+    }
+    static constexpr int kNone = std::numeric_limits<int>::max();
+
+private:
+    qint64 m_first = 0;
+    std::vector<int> m_best;
+};
+
+// A stretch of weekdays of one season: day n is named with the ordinal w0 + (n - base) / step
+// and the day of the month firstDay + (n - first).
+struct SeasonRange
+{
+    const char *code;
+    QDate first;
+    QDate last;
+    QDate base;
+    int w0;
+    int step;
+    int firstDay;
+};
+
+// Adds a row for every weekday that no celebration of at least the season's rank fills:
+// the weekdays of each season, named, ranked and coloured as the store says, counted from
+// the year's movable dates. Sundays always have a movable row.
+void addSeasonWeekdays(Rows &rows, const CalendarSource &source, const std::vector<MovableCelebration> &movable,
+    const QHash<QString, QDate> &movableDates, const YearDates &dates)
+{
+    // The anchors are the dates the store keeps rows for; without them there is nothing to count from.
+    auto anchor = [&](const QString &name) {
+        const bool kept
+            = std::any_of(movable.begin(), movable.end(), [&](const MovableCelebration &m) { return m.name == name; });
+        return kept ? movableDates.value(name) : QDate();
+    };
+    const QDate e = anchor(QStringLiteral("Easter Sunday"));
+    const QDate b = anchor(QStringLiteral("Baptism of the Lord"));
+    const QDate aw = anchor(QStringLiteral("Ash Wednesday"));
+    const QDate p = anchor(QStringLiteral("Pentecost"));
+    const QDate a1 = anchor(QStringLiteral("First Sunday of Advent"));
+    if (!e.isValid() || !b.isValid() || !aw.isValid() || !p.isValid() || !a1.isValid())
+        return;
+    QDate ep = dates.variant == Variant::Usa ? anchor(kEpiphany) : QDate();
+    if (!ep.isValid())
+        ep = QDate(dates.year, 1, 6);
+    const QDate jan1(dates.year, 1, 1);
+    const QDate dec17(dates.year, 12, 17);
+    const QDate sundayBeforeBaptism = b.addDays(-(b.dayOfWeek() % 7));
+    // The weeks after Pentecost are counted back from the Thirty-Fourth, the week of Christ the King.
+    const int weekAfterPentecost = 34 - int(p.daysTo(a1.addDays(-7))) / 7;
+
+    const SeasonRange ranges[] = {
+        {"BEFORE_EPIPHANY", jan1.addDays(1), ep.addDays(-1), jan1, 1, 7, 2},
+        {"AFTER_EPIPHANY", ep.addDays(1), b.addDays(-1), ep, 1, 7, 0},
+        {"ORDINARY", b.addDays(1), aw.addDays(-1), sundayBeforeBaptism, 1, 7, 0},
+        {"AFTER_ASH_WEDNESDAY", aw.addDays(1), aw.addDays(3), aw, 1, 7, 0},
+        {"LENT", aw.addDays(5), e.addDays(-8), aw.addDays(4), 1, 7, 0},
+        {"EASTER_OCTAVE", e.addDays(1), e.addDays(6), e, 1, 7, 0},
+        {"EASTER", e.addDays(8), p.addDays(-1), e, 1, 7, 0},
+        {"ORDINARY", p.addDays(1), a1.addDays(-1), p, weekAfterPentecost, 7, 0},
+        {"ADVENT", a1.addDays(1), dec17.addDays(-1), a1, 1, 7, 0},
+        {"LATE_ADVENT", dec17, dec17.addDays(7), dec17, 1, 7, 17},
+        {"CHRISTMAS_OCTAVE", dec17.addDays(9), dec17.addDays(14), dec17.addDays(9), 2, 1, 26},
+    };
+
+    // The least rank each day has before any weekday is added: a weekday that would lose to
+    // it is not added.
+    const LeastRanks best(rows);
+    static const QString kWeekday = QStringLiteral("{weekday}");
+    static const QString kOrdinal = QStringLiteral("{ordinal}");
+    static const QString kDay = QStringLiteral("{day}");
+    for (const SeasonRange &range : ranges) {
+        const auto style = source.seasons.constFind(QLatin1String(range.code));
+        if (style == source.seasons.cend())
+            continue;
+        // Most names differ only in a word or two: fill in only what the model asks for.
+        const bool byWeekday = style->model.contains(kWeekday);
+        const bool byOrdinal = style->model.contains(kOrdinal);
+        const bool byDay = style->model.contains(kDay);
+        for (QDate day = range.first; day <= range.last; day = day.addDays(1)) {
+            const int weekday = weekdayNumber(day);
+            if (weekday == 1)
+                continue;
+            const auto weekdayName = source.weekdayNames.constFind(weekday);
+            if (weekdayName == source.weekdayNames.cend() || best.of(day) < style->rank)
+                continue;
+            QString name = style->model;
+            if (byWeekday)
+                name.replace(kWeekday, *weekdayName);
+            if (byOrdinal)
+                name.replace(kOrdinal, source.ordinals.value(range.w0 + int(range.base.daysTo(day)) / range.step));
+            if (byDay)
+                name.replace(kDay, QString::number(range.firstDay + range.first.daysTo(day)));
+            rows.push_back({0, day, std::move(name), {}, style->colour, style->rank, style->commentKey});
+        }
     }
 }
 
-void applySeasonRanks(const Store &store, Variant variant, std::int16_t year)
+// Keeps per day the rows of least rank, in the order they were added; the rows set aside
+// join their day after the others.
+Rows leastRankPerDay(Rows &rows, const Rows &besideTheDay)
 {
-    // The calendar's own rows all carry a rank; only a store with unranked rows needs this.
-    if (!store
-             .scalar(QStringLiteral("SELECT 1 FROM %1 WHERE Rang = 0 OR Rang IS NULL LIMIT 1")
-                         .arg(tablesFor(variant).yearTable))
-             .isValid())
-        return;
-    for (const SeasonRankWindow &window : seasonRankWindows(year))
-        FillSeasonRank(store, variant, window.start, window.rank);
+    const LeastRanks best(rows);
+    Rows kept;
+    kept.reserve(rows.size() + besideTheDay.size());
+    for (Celebration &c : rows) {
+        if (c.rank == best.of(c.date))
+            kept.push_back(std::move(c));
+    }
+    kept.insert(kept.end(), besideTheDay.begin(), besideTheDay.end());
+    return kept;
 }
 
-void defaultRank(const Store &store, const QString &table)
+// Reading order (date, then the highest colour code first), weekday names and row numbers.
+Rows numberRows(Rows &rows)
 {
-    store.run(QStringLiteral("UPDATE %1 SET Rang = 13 WHERE Rang = 0 OR Rang IS NULL").arg(table));
-}
-
-// Keeps per day the rows of least rank, in reading order, with their weekday numbers; the
-// rows set aside join their day after the others.
-void finishYear(const Store &store, const VariantTables &t, const QList<QVariantList> &besideTheDay = {})
-{
-    store.dropTableIfExists(t.scratchTable); // a leftover of an interrupted run
-    store.runStoredQuery(t.leastRankQuery);
-    for (const QVariantList &row : besideTheDay)
-        store.run(QStringLiteral("INSERT INTO %1 (Data, Eveniment, Culori, Rang, Cheie) VALUES (?, ?, ?, ?, ?)")
-                      .arg(t.scratchTable),
-            row);
-    store.run(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
-    // Reinserted in reading order, so that the row numbers are the new rowids, and with the
-    // weekday numbers already in place, so that the weekday query finds nothing to rewrite.
-    store.run(QStringLiteral("INSERT INTO %1 (%2) SELECT Data, Eveniment, %4, Culori, Rang, ID, Cheie FROM %3 "
-                             "ORDER BY Data, Culori DESC, rowid")
-                  .arg(t.yearTable, kYearColumns, t.scratchTable, kWeekdayNumber));
-    store.dropTableIfExists(t.scratchTable);
-    store.runStoredQuery(t.weekdayQuery);
-}
-
-// Names the weekdays and numbers the rows in one pass: the rows already stand in reading
-// order, so each number is the row's place in the table.
-void nameAndNumberRows(const Store &store, const QString &table)
-{
-    store.run(QStringLiteral("UPDATE %1 SET TipZi = CASE TipZi WHEN '1' THEN 'Sun' WHEN '2' THEN 'Mon' "
-                             "WHEN '3' THEN 'Tue' WHEN '4' THEN 'Wed' WHEN '5' THEN 'Thu' WHEN '6' THEN 'Fri' "
-                             "WHEN '7' THEN 'Sat' ELSE TipZi END, ID = rowid - (SELECT min(rowid) FROM %1) + 1")
-                  .arg(table));
+    // Sorting places, not rows, spares moving every row's texts about.
+    std::vector<std::pair<qint64, int>> order; // (day, -colour) of each place
+    order.reserve(rows.size());
+    for (const Celebration &c : rows)
+        order.emplace_back(c.date.toJulianDay(), -c.colour);
+    std::vector<std::size_t> places(rows.size());
+    std::iota(places.begin(), places.end(), std::size_t(0));
+    std::stable_sort(places.begin(), places.end(), [&](std::size_t a, std::size_t b) { return order[a] < order[b]; });
+    Rows sorted;
+    sorted.reserve(rows.size());
+    for (std::size_t place : places) {
+        Celebration &c = rows[place];
+        c.id = int(sorted.size()) + 1;
+        c.weekday = kWeekdayAbbreviations[std::size_t(weekdayNumber(c.date))];
+        sorted.push_back(std::move(c));
+    }
+    return sorted;
 }
 
 void checkYear(std::int16_t year)
@@ -272,86 +384,61 @@ void checkYear(std::int16_t year)
 
 } // namespace
 
-void UpdateFixedDatesUniversal(const Store &store, std::int16_t year)
-{
-    store.run(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {int(year)});
-    store.runStoredQuery(QStringLiteral("ActualizareDataUniv"));
-}
-
-void UpdateFixedDatesUsa(const Store &store, std::int16_t year)
-{
-    store.run(QStringLiteral("UPDATE C_DIF_USA SET AnCurent = ?"), {int(year)});
-    store.run(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {int(year)});
-    store.runStoredQuery(QStringLiteral("ActualizareDataUniv"));
-    store.runStoredQuery(QStringLiteral("ActualizareDataDifUSA"));
-}
-
-void DefaultRankUniversal(const Store &store)
-{
-    defaultRank(store, tablesFor(Variant::Universal).yearTable);
-}
-
-void DefaultRankUsa(const Store &store)
-{
-    defaultRank(store, tablesFor(Variant::Usa).yearTable);
-}
-
-void BuildUniversalYear(const Store &store, std::int16_t year)
+YearCalendar BuildUniversalYear(const CalendarSource &source, std::int16_t year)
 {
     checkYear(year);
-    const VariantTables &t = tablesFor(Variant::Universal);
-    Store::Transaction tx(store);
-    asBadData([&] {
-        UpdateFixedDatesUniversal(store, year);
-        ComputeMovableDates(store, year, t.movableCode);
-        store.run(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
-        store.runStoredQuery(t.fixedQuery);
-        store.runStoredQuery(t.movableQuery);
-        applySeasonRanks(store, Variant::Universal, year);
-    });
-    DefaultRankUniversal(store);
-    transferSolemnities(store, t.yearTable, year);
-    preferMotherOfTheChurch(store, t.yearTable);
-    store.runStoredQuery(t.othersQuery);
-    finishYear(store, t);
-    nameAndNumberRows(store, t.yearTable);
-    tx.commit();
+    const YearDates dates = computeYearDates(year, Variant::Universal);
+    const QHash<QString, QDate> movable = movableDatesByName(dates);
+    Rows rows;
+    rows.reserve(600);
+    addFixed(rows, source.universalFixed, year);
+    addMovable(rows, source.universalMovable, movable);
+    rankUnranked(rows, dates);
+    transferSolemnities(rows, dates);
+    preferMotherOfTheChurch(rows);
+    addSeasonWeekdays(rows, source, source.universalMovable, movable, dates);
+    rows = leastRankPerDay(rows, {});
+    return YearCalendar(dates, numberRows(rows));
 }
 
-void BuildUsaYear(const Store &store, std::int16_t year)
+YearCalendar BuildUsaYear(const CalendarSource &source, std::int16_t year)
 {
     checkYear(year);
-    const VariantTables &t = tablesFor(Variant::Usa);
-    Store::Transaction tx(store);
-    asBadData([&] {
-        UpdateFixedDatesUsa(store, year);
-        ComputeMovableDates(store, year, t.movableCode);
-        store.run(QStringLiteral("DELETE FROM %1").arg(t.yearTable));
-        store.runStoredQuery(t.fixedQuery);
-        adaptUniversalRowsForUsa(store);
-        store.runStoredQuery(QStringLiteral("DateFixeDIF->CalUSA"));
-        store.runStoredQuery(t.movableQuery);
-        applySeasonRanks(store, Variant::Usa, year);
-        DefaultRankUsa(store);
-        transferSolemnities(store, t.yearTable, year);
-        transferUsaDays(store);
-        preferMotherOfTheChurch(store, t.yearTable);
-        // Thanksgiving Day is a proper Mass said on its Thursday, not the day's celebration:
-        // it takes nothing from the weekday or the memorials the day keeps by precedence.
-        const QList<QVariantList> thanksgiving = setAside(store, t.yearTable, kThanksgiving);
-        store.runStoredQuery(t.othersQuery);
-        finishYear(store, t, thanksgiving);
-    });
-    nameAndNumberRows(store, t.yearTable);
-    tx.commit();
+    const YearDates dates = computeYearDates(year, Variant::Usa);
+    const QHash<QString, QDate> movable = movableDatesByName(dates);
+    Rows rows;
+    rows.reserve(600);
+    addFixed(rows, source.universalFixed, year);
+    adaptUniversalRowsForUsa(rows, source.usaFixed, year);
+    addFixed(rows, source.usaFixed, year);
+    addMovable(rows, source.usaMovable, movable);
+    rankUnranked(rows, dates);
+    transferSolemnities(rows, dates);
+    transferUsaDays(rows);
+    preferMotherOfTheChurch(rows);
+    // Thanksgiving Day is a proper Mass said on its Thursday, not the day's celebration:
+    // it takes nothing from the weekday or the memorials the day keeps by precedence.
+    const Rows thanksgiving = setAside(rows, kThanksgiving);
+    addSeasonWeekdays(rows, source, source.usaMovable, movable, dates);
+    rows = leastRankPerDay(rows, thanksgiving);
+    return YearCalendar(dates, numberRows(rows));
 }
 
-void BuildYear(const Store &store, Variant variant, std::int16_t year)
+YearCalendar assembleYear(const CalendarSource &source, Variant variant, std::int16_t year)
 {
-    if (variant == Variant::Universal)
-        BuildUniversalYear(store, year);
-    else
-        BuildUsaYear(store, year);
+    return variant == Variant::Universal ? BuildUniversalYear(source, year) : BuildUsaYear(source, year);
+}
+
+YearCalendar BuildYear(const Store &store, const CalendarSource &source, Variant variant, std::int16_t year)
+{
+    YearCalendar calendar = assembleYear(source, variant, year);
+    writeYearTable(store, tablesFor(variant).yearTable, calendar.rows());
+    return calendar;
+}
+
+YearCalendar BuildYear(const Store &store, Variant variant, std::int16_t year)
+{
+    return BuildYear(store, readCalendarSource(store), variant, year);
 }
 
 } // namespace lumenar

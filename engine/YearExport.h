@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DayLookup.h"
+#include "engine/Variant.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,6 +1,5 @@
 #include "shell/AppContext.h"
 
-#include "engine/YearAssembly.h"
 #include "shell/HelpWindow.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/main/MainWindow.h"
@@ -41,26 +40,6 @@ QPrinter &AppContext::printer()
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_printer;
-}
-
-void AppContext::buildYear(Variant variant, int year)
-{
-    const int slot = variant == Variant::Universal ? 0 : 1;
-    m_builtYear[slot] = 0; // unknown until the assembly has succeeded
-    ++m_yearBuilds;
-    BuildYear(m_store, variant, static_cast<std::int16_t>(year));
-    m_builtYear[slot] = year;
-}
-
-void AppContext::ensureYear(Variant variant, int year)
-{
-    if (builtYear(variant) != year)
-        buildYear(variant, year);
-}
-
-int AppContext::builtYear(Variant variant) const
-{
-    return m_builtYear[variant == Variant::Universal ? 0 : 1];
 }
 
 MainWindow *AppContext::mainWindow()

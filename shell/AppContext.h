@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/DayLookup.h"
 #include "engine/Variant.h"
+#include "engine/YearCache.h"
 #include "shell/Clock.h"
 #include "shell/Dialogs.h"
 #include "shell/HelpWindow.h"
@@ -47,13 +47,12 @@ public:
     Dialogs &dialogs() const { return m_dialogs; }
     QPrinter &printer();
 
-    // Assembles a year into the variant's year table (throws LumenarError).
-    void buildYear(Variant variant, int year);
-    // The same, unless the table already holds that year.
-    void ensureYear(Variant variant, int year);
-    // The year the variant's table holds, 0 before the first assembly.
-    int builtYear(Variant variant) const;
-    int yearBuilds() const { return m_yearBuilds; }
+    // An assembled year, built on first use (throws LumenarError).
+    std::shared_ptr<const YearCalendar> calendar(Variant variant, int year) { return m_years.year(variant, year); }
+    int yearAssemblies() const { return m_years.assemblies(); }
+    // The year the main window shows, which the detail and search windows read; null before any.
+    const std::shared_ptr<const YearCalendar> &shownCalendar() const { return m_shown; }
+    void setShownCalendar(std::shared_ptr<const YearCalendar> calendar) { m_shown = std::move(calendar); }
 
     MainWindow *mainWindow();
     DetailWindow *detailWindow();
@@ -87,8 +86,8 @@ private:
     Clock &m_clock;
     Dialogs &m_dialogs;
     std::unique_ptr<QPrinter> m_printer;
-    int m_builtYear[2] = {0, 0};
-    int m_yearBuilds = 0;
+    YearCache m_years{m_store};
+    std::shared_ptr<const YearCalendar> m_shown;
     QPointer<MainWindow> m_main;
     QPointer<DetailWindow> m_detail;
     QPointer<SearchWindow> m_search;

@@ -72,8 +72,7 @@ bool Shell::start()
         QString variant = rememberedVariantSetting();
         m_context->currentVariant = variant.isEmpty() ? QStringLiteral("Universal") : variant;
 
-        m_context->buildYear(m_context->variant(), today.year());
-        showDay(today, dayCelebrations(m_context->store(), m_context->variant(), today));
+        showDay(*m_context->calendar(m_context->variant(), today.year()), today);
         QApplication::processEvents();
 
         buildMenu();
@@ -143,9 +142,9 @@ void Shell::showMainWindow()
         m_context->mainWindow()->showWindow();
 }
 
-void Shell::SetIcon(const QDate &date)
+void Shell::SetIcon(const YearCalendar &calendar, const QDate &date)
 {
-    const int code = dayColourCode(m_context->store(), m_context->variant(), date);
+    const int code = calendar.dayColour(date);
     std::optional<IconColour> colour = iconColourForCode(code);
     // Only four colours have icons; any other code keeps the icon the tray shows, and the
     // first icon of a run falls back to black rather than leave the tray empty.
@@ -166,26 +165,20 @@ void Shell::applyTray()
     m_tray->setToolTip(m_toolTip);
 }
 
-void Shell::showDay(const QDate &date, const std::vector<Celebration> &rows)
+void Shell::showDay(const YearCalendar &calendar, const QDate &date)
 {
-    SetIcon(date);
-    m_toolTip = BuildTrayTooltip(rows);
+    SetIcon(calendar, date);
+    m_toolTip = BuildTrayTooltip(calendar.day(date));
 }
 
 void Shell::refreshTray()
 {
     if (!m_context || m_shutDown)
         return;
-    // The tray speaks of today even while the main window shows another year: build the
-    // current year for the reading, then give the window its year back.
+    // The tray speaks of today even while the main window shows another year.
     const QDate today = m_clock.today();
-    const Variant variant = m_context->variant();
-    const int shown = m_context->builtYear(variant);
     try {
-        m_context->ensureYear(variant, today.year());
-        showDay(today, dayCelebrations(m_context->store(), variant, today));
-        if (shown != 0 && shown != today.year())
-            m_context->buildYear(variant, shown);
+        showDay(*m_context->calendar(m_context->variant(), today.year()), today);
     } catch (const LumenarError &error) {
         if (isDataError(error))
             return endWithDataError(error.message());
@@ -210,9 +203,8 @@ void Shell::dayCheck()
     const bool followToday = main->shownYear() == m_lastDate.year();
     try {
         m_context->currentDate = today;
-        m_context->buildYear(variant, today.year());
-        const std::vector<Celebration> rows = dayCelebrations(m_context->store(), variant, today);
-        if (rows.empty()) {
+        const std::shared_ptr<const YearCalendar> year = m_context->calendar(variant, today.year());
+        if (year->day(today).empty()) {
             m_dialogs.message(nullptr, QMessageBox::Critical, QStringLiteral("Error"),
                 QStringLiteral("This date is not valid. Please contact technical service"));
             delete m_tray;
@@ -221,7 +213,7 @@ void Shell::dayCheck()
             return;
         }
         m_lastDate = today;
-        showDay(today, rows);
+        showDay(*year, today);
         applyTray();
         if (followToday && main->shownYear() != today.year())
             main->goToToday();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DayLookup.h"
+#include "engine/YearCalendar.h"
 #include "shell/Clock.h"
 #include "shell/Dialogs.h"
 
@@ -76,11 +77,11 @@ signals:
 private:
     void buildMenu();
     void refreshTray();
-    void SetIcon(const QDate &date);
+    void SetIcon(const YearCalendar &calendar, const QDate &date);
     void applyTray();
     void endWithDataError(const QString &text);
-    // The icon and tooltip of a day, from its rows.
-    void showDay(const QDate &date, const std::vector<Celebration> &rows);
+    // The icon and tooltip of a day, from its year.
+    void showDay(const YearCalendar &calendar, const QDate &date);
 
     QString m_databasePath;
     Clock &m_clock;

@@ -2,7 +2,7 @@
 
 namespace lumenar {
 
-QString BuildTrayTooltip(const std::vector<Celebration> &rows)
+QString BuildTrayTooltip(std::span<const Celebration> rows)
 {
     QString text;
     for (const Celebration &row : rows) {

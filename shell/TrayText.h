@@ -3,11 +3,11 @@
 #include "engine/DayLookup.h"
 
 #include <QString>
-#include <vector>
+#include <span>
 
 namespace lumenar {
 
 // The tray's tooltip: today's celebrations one per line, in the order given, trimmed.
-QString BuildTrayTooltip(const std::vector<Celebration> &rows);
+QString BuildTrayTooltip(std::span<const Celebration> rows);
 
 } // namespace lumenar

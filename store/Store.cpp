@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QStringList>
 #include <QUrl>
+
+#include <sqlite3.h>
 
 #include <atomic>
 
@@ -46,6 +49,7 @@ Store::Store(Store &&other) noexcept
     , m_path(std::move(other.m_path))
     , m_savepointDepth(other.m_savepointDepth)
     , m_statements(std::move(other.m_statements))
+    , m_rawStatements(std::exchange(other.m_rawStatements, {}))
 {
 }
 
@@ -57,6 +61,7 @@ Store &Store::operator=(Store &&other) noexcept
         m_path = std::move(other.m_path);
         m_savepointDepth = other.m_savepointDepth;
         m_statements = std::move(other.m_statements);
+        m_rawStatements = std::exchange(other.m_rawStatements, {});
     }
     return *this;
 }
@@ -71,6 +76,9 @@ void Store::close()
     if (m_connection.isEmpty())
         return;
     m_statements.clear(); // no query may outlive its connection
+    for (sqlite3_stmt *statement : std::as_const(m_rawStatements))
+        sqlite3_finalize(statement);
+    m_rawStatements.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         if (db.isOpen())
@@ -138,7 +146,6 @@ Store Store::openExisting(const QString &path, bool readOnly)
             // The sorts and intermediate results of a year assembly are small: keep them off disk.
             probe.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
             probe.finish();
-            store.attachScratch();
         }
         if (!store.hasTable(QStringLiteral("StoredQueries")))
             throwUnavailable(QStringLiteral("%1 is not a calendar database").arg(path));
@@ -152,60 +159,43 @@ Store Store::create(const QString &path)
     QSqlDatabase db = addConnection(store.m_connection, store.m_path);
     if (!db.open())
         throw LumenarError(ErrorKind::Step, QStringLiteral("Cannot create %1").arg(path), sqlError(db.lastError()));
-    store.attachScratch();
     return store;
-}
-
-Store Store::openInMemoryCopy(const QString &path)
-{
-    Store source = openReadOnly(path);
-    Store copy(nextConnectionName(), QStringLiteral(":memory:"));
-    {
-        QSqlDatabase db
-            = addConnection(copy.m_connection, QStringLiteral(":memory:"), QStringLiteral("QSQLITE_OPEN_URI"));
-        if (!db.open())
-            throwUnavailable(sqlError(db.lastError()));
-    }
-    // The copy attaches the file read-only and takes its schema in dependency order (tables,
-    // then views, triggers and indexes) and its rows.
-    copy.exec(QStringLiteral("ATTACH DATABASE ? AS src"), {readOnlyUri(QFileInfo(source.path()))});
-    QSqlQuery objects = copy.exec(QStringLiteral(
-        "SELECT type, name, sql FROM src.sqlite_master "
-        "WHERE sql IS NOT NULL AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
-        "ORDER BY CASE type WHEN 'table' THEN 0 WHEN 'view' THEN 1 WHEN 'index' THEN 2 ELSE 3 END, rowid"));
-    QStringList tables;
-    QStringList statements;
-    while (objects.next()) {
-        if (objects.value(0).toString() == QLatin1String("table"))
-            tables << objects.value(1).toString();
-        statements << objects.value(2).toString();
-    }
-    objects.finish();
-    Transaction tx(copy);
-    for (const QString &sql : statements)
-        copy.exec(sql);
-    for (const QString &table : tables) {
-        QString quoted = table;
-        quoted.replace(u'"', QStringLiteral("\"\""));
-        copy.exec(QStringLiteral("INSERT INTO main.\"%1\" SELECT * FROM src.\"%1\"").arg(quoted));
-    }
-    tx.commit();
-    copy.exec(QStringLiteral("DETACH DATABASE src"));
-    copy.m_path = source.path();
-    copy.attachScratch();
-    return copy;
-}
-
-void Store::attachScratch()
-{
-    // Scratch tables of the year assembly live in a schema of their own: creating and
-    // dropping them then leaves every prepared statement on the calendar tables valid.
-    exec(QStringLiteral("ATTACH DATABASE ':memory:' AS scratch"));
 }
 
 QSqlDatabase Store::database() const
 {
     return QSqlDatabase::database(m_connection, false);
+}
+
+static sqlite3 *sqliteHandle(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+sqlite3_stmt *Store::rawStatement(const QString &sql) const
+{
+    if (sqlite3_stmt *statement = m_rawStatements.value(sql))
+        return statement;
+    sqlite3 *db = sqliteHandle(database());
+    if (!db)
+        throw LumenarError(ErrorKind::Step, QStringLiteral("The database connection is not SQLite's"));
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
+        != SQLITE_OK)
+        throw LumenarError(ErrorKind::Step, QStringLiteral("Cannot prepare: %1").arg(sql.left(200).simplified()),
+            QString::fromUtf8(sqlite3_errmsg(db)));
+    m_rawStatements.insert(sql, statement);
+    return statement;
+}
+
+QString Store::rawError() const
+{
+    sqlite3 *db = sqliteHandle(database());
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
 }
 
 QSqlQuery Store::prepare(const QString &sql) const
@@ -272,40 +262,6 @@ bool Store::hasTable(const QString &name) const
 bool Store::isIntact() const
 {
     return scalar(QStringLiteral("PRAGMA quick_check")).toString() == QLatin1String("ok");
-}
-
-void Store::dropTableIfExists(const QString &name) const
-{
-    QString quoted = name;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    for (const char *schema : {"temp", "main", "scratch"})
-        run(QStringLiteral("DROP TABLE IF EXISTS %1.\"%2\"").arg(QLatin1String(schema), quoted));
-}
-
-QString Store::storedQueryText(const QString &name) const
-{
-    QVariant sql = scalar(QStringLiteral("SELECT Sql FROM StoredQueries WHERE Name = ?"), {name});
-    if (!sql.isValid())
-        throw LumenarError(ErrorKind::Step, QStringLiteral("The stored query \"%1\" is missing").arg(name));
-    return sql.toString();
-}
-
-void Store::runStoredQuery(const QString &name) const
-{
-    const QString key = QStringLiteral("stored query: ") + name;
-    auto it = m_statements.find(key);
-    if (it == m_statements.end()) {
-        QSqlQuery query(database());
-        query.setForwardOnly(true);
-        if (!query.prepare(storedQueryText(name)))
-            throw LumenarError(ErrorKind::Step, QStringLiteral("The stored query \"%1\" failed").arg(name),
-                sqlError(query.lastError()));
-        it = m_statements.insert(key, query);
-    }
-    if (!it->exec())
-        throw LumenarError(
-            ErrorKind::Step, QStringLiteral("The stored query \"%1\" failed").arg(name), sqlError(it->lastError()));
-    it->finish();
 }
 
 Store::Transaction::Transaction(const Store &store)

@@ -9,6 +9,9 @@
 #include <QVariant>
 #include <QVariantList>
 
+struct sqlite3;
+struct sqlite3_stmt;
+
 namespace lumenar {
 
 // One connection to a calendar database. Every operation that touches the store opens
@@ -23,8 +26,6 @@ public:
     // folder we cannot write (an installed copy) is read as unchanging: SQLite could not
     // make its side files there, and no one writing it could either.
     static Store openReadOnly(const QString &path);
-    // A private in-memory copy of the database at path: work on it never reaches the file.
-    static Store openInMemoryCopy(const QString &path);
     // Creates a new, empty database file (only the database build does this).
     static Store create(const QString &path);
 
@@ -36,6 +37,11 @@ public:
 
     const QString &path() const { return m_path; }
     QSqlDatabase database() const;
+    // A statement prepared straight on SQLite, for bulk work that Qt's binding would slow
+    // down. The connection keeps it, ready to bind, until it closes; throws on failure.
+    sqlite3_stmt *rawStatement(const QString &sql) const;
+    // SQLite's message for the last failure of this connection.
+    QString rawError() const;
 
     // Prepares a statement; the query lives only as long as this Store.
     QSqlQuery prepare(const QString &sql) const;
@@ -52,12 +58,6 @@ public:
     bool hasTable(const QString &name) const;
     // Whether SQLite's own quick check finds the file sound.
     bool isIntact() const;
-    // Drops a table of that name from any schema that holds one.
-    void dropTableIfExists(const QString &name) const;
-
-    // Runs an action query kept in the store by its name.
-    void runStoredQuery(const QString &name) const;
-    QString storedQueryText(const QString &name) const;
 
     // A unit of work: rolled back unless commit() is called. Nests through savepoints.
     class Transaction
@@ -79,13 +79,13 @@ private:
     Store(QString connectionName, QString path);
     static Store openExisting(const QString &path, bool readOnly);
     void close();
-    void attachScratch();
     QSqlQuery &cached(const QString &sql) const;
 
     QString m_connection;
     QString m_path;
     mutable int m_savepointDepth = 0;
     mutable QHash<QString, QSqlQuery> m_statements;
+    mutable QHash<QString, sqlite3_stmt *> m_rawStatements;
 };
 
 } // namespace lumenar

@@ -92,7 +92,8 @@ TEST_F(Cli, VersionAndHelpAreFlagsWithoutAValue)
     EXPECT_EQ(version.out, QStringLiteral("lumenar-cli %1\n").arg(QLatin1String(lumenar::kVersion)));
     CliRun help = run({QStringLiteral("2026"), QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.startsWith(QLatin1String("usage: lumenar-cli"))) << qPrintable(help.out);
+    EXPECT_TRUE(help.out.startsWith(QLatin1String("Usage: lumenar-cli"))) << qPrintable(help.out);
+    EXPECT_TRUE(help.out.contains(QLatin1String("--variant <Universal|USA>"))) << qPrintable(help.out);
 }
 
 TEST_F(Cli, BadArgumentsSayWhatIsWrongAndPrintNothing)
@@ -109,6 +110,7 @@ TEST_F(Cli, BadArgumentsSayWhatIsWrongAndPrintNothing)
         {"2025", "--date", "2026-01-01"},
         {"--format", "csv"},
         {"--colour"},
+        {"--bogus", "1"},
     };
     for (const QStringList &args : bad) {
         CliRun r = run(args);
@@ -116,6 +118,7 @@ TEST_F(Cli, BadArgumentsSayWhatIsWrongAndPrintNothing)
         EXPECT_TRUE(r.out.isEmpty()) << qPrintable(args.join(u' '));
         EXPECT_TRUE(r.err.startsWith(QLatin1String("lumenar-cli: "))) << qPrintable(r.err);
         EXPECT_EQ(r.err.count(u'\n'), 1) << "one line: " << qPrintable(r.err);
+        EXPECT_EQ(r.exitCode, 2) << qPrintable(args.join(u' '));
     }
 }
 

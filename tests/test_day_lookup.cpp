@@ -1,5 +1,5 @@
 #include "engine/DayLookup.h"
-#include "engine/YearAssembly.h"
+#include "engine/YearCalendar.h"
 #include "tests/support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -36,31 +36,25 @@ TEST(DayIcon, OnlyFourCodesHaveIcons)
         EXPECT_FALSE(iconColourForCode(code)) << code;
 }
 
-TEST(DayIcon, TheDaysColourIsThatOfItsHighestCode)
+// A year answers by day and by number, for days with several rows, none, or another year.
+TEST(YearCalendar, FindsDaysAndRows)
 {
-    test::TempDatabase db;
-    Store store = db.open();
-    store.exec(QStringLiteral("DELETE FROM C_Univ_Temp"));
-    store.exec(QStringLiteral("INSERT INTO C_Univ_Temp (Data, Eveniment, Culori, ID) VALUES "
-                              "('2026-07-01', 'green', 2, 1), ('2026-07-01', 'red', 12, 2), "
-                              "('2026-07-02', 'white', 7, 3)"));
-    EXPECT_EQ(dayColourCode(store, Variant::Universal, {2026, 7, 1}), 12);
-    EXPECT_EQ(dayColourCode(store, Variant::Universal, {2026, 7, 2}), 7);
-    EXPECT_EQ(dayColourCode(store, Variant::Universal, {2026, 7, 3}), 0); // no row: black
-    EXPECT_EQ(dayColourCode(store, Variant::Usa, {2026, 7, 1}), 0);       // the other table
-}
-
-TEST(EventDate, ById)
-{
-    test::TempDatabase db;
-    Store store = db.open();
-    BuildUsaYear(store, 2026);
-    const auto rows = yearCelebrations(store, Variant::Usa);
-    ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(EventDateById(store, Variant::Usa, rows.back().id), QDate(2026, 12, 31));
-    EXPECT_EQ(EventDateById(store, Variant::Usa, 1), QDate(2026, 1, 1));
-    EXPECT_EQ(EventDateById(store, Variant::Usa, rows.back().id + 1), QDate(1899, 12, 30));
-    EXPECT_EQ(EventDateById(store, Variant::Universal, 1), QDate(1899, 12, 30)); // not built
+    auto row = [](int id, QDate date, int colour) {
+        return Celebration{id, date, QString::number(id), {}, colour, 13, {}};
+    };
+    const YearCalendar year(computeYearDates(2024, Variant::Universal),
+        {row(1, {2024, 1, 1}, 0), row(2, {2024, 2, 29}, 12), row(3, {2024, 2, 29}, 2), row(4, {2024, 12, 31}, 9)});
+    EXPECT_EQ(year.day({2024, 2, 29}).size(), 2u);
+    EXPECT_EQ(year.dayColour({2024, 2, 29}), 12); // the first row, highest code, decides
+    EXPECT_EQ(year.dayColour({2024, 12, 31}), 9);
+    EXPECT_EQ(year.dayColour({2024, 3, 1}), 0); // no row: black
+    EXPECT_TRUE(year.day({2025, 1, 1}).empty());
+    EXPECT_EQ(year.firstRowOf({2024, 2, 29}), 1);
+    EXPECT_EQ(year.firstRowOf({2024, 12, 31}), 3);
+    EXPECT_EQ(year.firstRowOf({2024, 2, 28}), -1);
+    EXPECT_EQ(year.byId(4)->date, QDate(2024, 12, 31));
+    EXPECT_EQ(year.byId(0), nullptr);
+    EXPECT_EQ(year.byId(5), nullptr);
 }
 
 TEST(Colours, LiturgicalNames)

@@ -20,9 +20,9 @@ using lumenar::test::UiFixture;
 
 namespace {
 
-int idOn(const AppContext &context, Variant variant, QDate date)
+int idOn(AppContext &context, Variant variant, QDate date)
 {
-    return dayCelebrations(context.store(), variant, date).at(0).id;
+    return context.calendar(variant, date.year())->day(date)[0].id;
 }
 
 QString pdfText(const QString &path)
@@ -44,7 +44,7 @@ QStringList words(const QString &text)
 class DetailWindowTest : public ::testing::Test
 {
 protected:
-    DetailWindowTest() { fixture.context->buildYear(Variant::Universal, 2026); }
+    DetailWindowTest() { fixture.context->setShownCalendar(fixture.context->calendar(Variant::Universal, 2026)); }
 
     DetailWindow *window() { return fixture.context->detailWindow(); }
     QString label() { return window()->findChild<QLabel *>(QStringLiteral("DataEv"))->text(); }
@@ -112,40 +112,19 @@ TEST_F(DetailWindowTest, EveryActivationRereadsTheRowAndDatesItself)
 TEST_F(DetailWindowTest, NoCommentaryShowsAnEmptyBoxUnderItsDate)
 {
     const int id = idOn(*fixture.context, Variant::Universal, QDate(2026, 3, 3));
-    fixture.context->store().run(
-        QStringLiteral("UPDATE C_Univ_Temp SET Eveniment = 'Nameless', Cheie = NULL WHERE ID = ?"), {id});
+    const Celebration &row = *fixture.context->shownCalendar()->byId(id);
+    fixture.context->store().run(QStringLiteral("DELETE FROM Comentarii WHERE Eveniment = ?"),
+        {row.commentKey.isEmpty() ? row.name : row.commentKey});
     show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
     show(id);
     EXPECT_EQ(label(), QStringLiteral("Tuesday, March 3, 2026"));
     EXPECT_TRUE(text()->toPlainText().isEmpty());
 }
 
-TEST_F(DetailWindowTest, AnEmptyVariantShowsTheUsaRowAndPrintsTheUniversalOne)
-{
-    fixture.context->buildYear(Variant::Usa, 2026);
-    const int thanksgiving
-        = fixture.context->store()
-              .scalar(QStringLiteral("SELECT ID FROM C_USA_Temp WHERE Eveniment = 'Thanksgiving Day'"))
-              .toInt();
-    QTextDocument universal;
-    universal.setHtml(fixture.context->store()
-                          .scalar(QStringLiteral("SELECT Comentariu FROM C_Univ WHERE ID = ?"), {thanksgiving})
-                          .toString());
-    const QString universalStart = words(universal.toPlainText()).mid(0, 6).join(QLatin1Char(' '));
-    ASSERT_FALSE(universalStart.isEmpty());
-    fixture.context->currentVariant = QString();
-    show(thanksgiving);
-    EXPECT_TRUE(text()->toPlainText().contains(QStringLiteral("Thanksgiving")));
-
-    const QString printed = printToPdf().simplified();
-    EXPECT_TRUE(printed.contains(universalStart)) << printed.toStdString();
-    EXPECT_FALSE(printed.contains(QStringLiteral("Thanksgiving")));
-}
-
 TEST_F(DetailWindowTest, AFailingReadIsReportedOnceAndKeepsTheText)
 {
     show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
-    fixture.context->store().run(QStringLiteral("DROP VIEW C_Univ"));
+    fixture.context->store().run(QStringLiteral("DROP TABLE Comentarii"));
     fixture.context->currentEventId = idOn(*fixture.context, Variant::Universal, QDate(2026, 2, 5));
     activate();
     activate(); // closing the message brings the window back to the front
@@ -212,7 +191,7 @@ TEST_F(DetailWindowTest, TheLongestCommentaryFlowsOntoMorePagesWholly)
     const QString printed = printToPdf();
     EXPECT_GE(printed.count(QLatin1Char('\f')), 2) << "pages";
 
-    const auto comment = readPrintedComment(fixture.context->store(), fixture.context->currentVariant, id);
+    const auto comment = readComment(fixture.context->store(), *fixture.context->shownCalendar(), id);
     ASSERT_TRUE(comment);
     const QString expected = printDocument(*comment)->toPlainText().normalized(QString::NormalizationForm_KC);
     // Every word, in order. Qt's layout also writes the line above a sheet's top edge,

@@ -65,13 +65,11 @@ TEST(ExpectedDays, TheAssembledYearsShowThePublishedCalendar)
     for (const ExpectedDay &e : expectations)
         byYear[{int(e.variant), e.date.year()}] << &e;
 
-    test::TempDatabase db;
-    Store store = db.open();
     for (auto it = byYear.begin(); it != byYear.end(); ++it) {
         const Variant variant = Variant(it.key().first);
-        BuildYear(store, variant, static_cast<std::int16_t>(it.key().second));
+        const YearCalendar year = test::assembledYear(variant, it.key().second);
         for (const ExpectedDay *e : it.value()) {
-            const std::vector<Celebration> day = dayCelebrations(store, variant, e->date);
+            const auto day = year.day(e->date);
             QStringList shown;
             const Celebration *match = nullptr;
             for (const Celebration &c : day) {

@@ -41,12 +41,9 @@ QStringList uidsOf(icalcomponent *calendar)
 
 TEST(ICalendarParsedByLibical, AWholeYearOfEachCalendar)
 {
-    test::TempDatabase db;
-    Store store = db.open();
     for (Variant variant : {Variant::Universal, Variant::Usa}) {
         SCOPED_TRACE(qPrintable(displayName(variant)));
-        BuildYear(store, variant, 2026);
-        const std::vector<Celebration> rows = yearCelebrations(store, variant);
+        const std::vector<Celebration> rows = test::assembledYear(variant, 2026).rows();
         ASSERT_GT(rows.size(), 365u);
 
         Calendar calendar = parse(toICalendar(rows, variant, 2026, QDateTime(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC)));

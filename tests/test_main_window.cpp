@@ -2,8 +2,8 @@
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
 #include "tests/support/UiTestSupport.h"
-#include "ui/main/MainWindow.h"
 #include "ui/PictureButton.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
 #include "ui/main/YearListView.h"
@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, YearsOutsideTheRangeAreRefusedWithAMessage)
         }
         EXPECT_EQ(w->shownYear(), expectedYear) << step.text;
         EXPECT_EQ(yearBox(w)->yearText(), QString::number(expectedYear)) << step.text;
-        EXPECT_EQ(f.context->builtYear(Variant::Universal), expectedYear);
+        EXPECT_EQ(f.context->shownCalendar()->year(), expectedYear);
         EXPECT_EQ(w->listModel().row(0).date.year(), expectedYear);
     }
     expectMarked(f, w, QDate(1583, 10, 9), w->listModel().firstRowOf(QDate(1583, 10, 9)));
@@ -189,11 +189,11 @@ TEST_F(MainWindowTest, AnUnchangedYearBuildsNothingAndMarksTodayAgain)
 {
     UiFixture f(QDate(2026, 10, 9));
     MainWindow *w = open(f);
-    const int builds = f.context->yearBuilds();
+    const int builds = f.context->yearAssemblies();
     QTest::keyClick(grid(w), Qt::Key_PageDown);
     ASSERT_NE(f.context->currentDate, QDate(2026, 10, 9));
     applyYear(w, QStringLiteral("2026"));
-    EXPECT_EQ(f.context->yearBuilds(), builds);
+    EXPECT_EQ(f.context->yearAssemblies(), builds);
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
     expectMarked(f, w, QDate(2026, 10, 9), w->listModel().firstRowOf(QDate(2026, 10, 9)));
 }
@@ -239,14 +239,14 @@ TEST_F(MainWindowTest, LeavingASpunYearDropsIt)
 {
     UiFixture f(QDate(2026, 10, 9));
     MainWindow *w = open(f);
-    const int builds = f.context->yearBuilds();
+    const int builds = f.context->yearAssemblies();
     yearBox(w)->stepBy(3);
     showButton(w)->setFocus();
     EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2029"));
     grid(w)->setFocus();
     EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2026"));
     EXPECT_FALSE(showButton(w)->font().bold());
-    EXPECT_EQ(f.context->yearBuilds(), builds);
+    EXPECT_EQ(f.context->yearAssemblies(), builds);
     EXPECT_EQ(w->shownYear(), 2026);
 }
 
@@ -263,8 +263,8 @@ TEST_F(MainWindowTest, TheUsaEntryIsStoredAsSuaAndShownAsUsaNextTime)
         EXPECT_EQ(rememberedVariantSetting(), QStringLiteral("SUA"));
         EXPECT_EQ(f.context->currentVariant, QStringLiteral("SUA"));
         EXPECT_EQ(variantChanged.count(), 1);
-        EXPECT_EQ(f.context->builtYear(Variant::Usa), 2026);
-        const std::vector<Celebration> usa = yearCelebrations(f.context->store(), Variant::Usa);
+        EXPECT_EQ(f.context->shownCalendar()->variant(), Variant::Usa);
+        const std::vector<Celebration> usa = test::assembledYear(Variant::Usa, 2026).rows();
         ASSERT_EQ(std::size_t(w->listModel().rowCount()), usa.size());
         EXPECT_EQ(w->listModel().rows().back().name, usa.back().name);
         expectMarked(f, w, QDate(2026, 11, 23), w->listModel().firstRowOf(QDate(2026, 11, 23)));
@@ -273,7 +273,7 @@ TEST_F(MainWindowTest, TheUsaEntryIsStoredAsSuaAndShownAsUsaNextTime)
     MainWindow *w = open(next);
     EXPECT_EQ(child<QComboBox>(w, "Combo1")->currentText(), QStringLiteral("The USA Lumenar"));
     EXPECT_EQ(next.context->variant(), Variant::Usa);
-    EXPECT_EQ(next.context->builtYear(Variant::Usa), 2026);
+    EXPECT_EQ(next.context->shownCalendar()->variant(), Variant::Usa);
 }
 
 TEST_F(MainWindowTest, AWiderWindowWidensEachButtonByAQuarter)
@@ -336,12 +336,12 @@ TEST_F(MainWindowTest, GoToTodayAndTheDayChangeKeepTheRightYear)
 
     // Across New Year the shell builds the new current year; the window keeps 2026.
     f.clock.advance(1);
-    f.context->buildYear(Variant::Universal, 2027);
+    f.context->calendar(Variant::Universal, 2027);
     w->refreshAfterDayChange();
     EXPECT_EQ(w->shownYear(), 2026);
     EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2026"));
     EXPECT_EQ(w->listModel().row(0).date.year(), 2026);
-    EXPECT_EQ(f.context->builtYear(Variant::Universal), 2026);
+    EXPECT_EQ(f.context->shownCalendar()->year(), 2026);
     expectMarked(f, w, QDate(2026, 1, 1), 0);
 }
 

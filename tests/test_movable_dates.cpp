@@ -6,26 +6,15 @@
 #include <gtest/gtest.h>
 
 using namespace lumenar;
-using lumenar::test::TempDatabase;
 
 namespace {
 
-// The final date of each name: a later write replaces an earlier one, as in the store.
+// The final date of each name: a later entry replaces an earlier one.
 QMap<QString, QDate> finalDates(int year, Variant variant)
 {
     QMap<QString, QDate> dates;
-    for (const MovableDate &entry : movableDates(static_cast<std::int16_t>(year), variant))
+    for (const MovableDate &entry : ComputeMovableDates(computeYearDates(static_cast<std::int16_t>(year), variant)))
         dates[entry.name] = entry.date;
-    return dates;
-}
-
-QMap<QString, QDate> storedDates(const Store &store, const QString &table)
-{
-    QMap<QString, QDate> dates;
-    QSqlQuery q = store.exec(QStringLiteral("SELECT evenimentuniv, Data FROM %1").arg(table));
-    while (q.next())
-        dates[q.value(0).toString()]
-            = q.value(1).isNull() ? QDate() : QDate::fromString(q.value(1).toString(), Qt::ISODate);
     return dates;
 }
 
@@ -169,92 +158,23 @@ TEST(MovableDates, EveryYearKeepsItsShape)
             const QDate baptism = d.value(QStringLiteral("Baptism of the Lord"));
             ASSERT_GE(baptism, QDate(y, 1, 7));
             ASSERT_LE(baptism, QDate(y, 1, 13));
+            // The year's dates and the celebrations written from them agree.
+            const YearDates dates = computeYearDates(static_cast<std::int16_t>(y), v);
+            const std::pair<QDate, const char *> named[] = {{dates.easter, "Easter Sunday"},
+                {dates.baptism, "Baptism of the Lord"}, {dates.ashWednesday, "Ash Wednesday"},
+                {dates.firstSundayOfLent, "First Sunday in Lent"}, {dates.palmSunday, "Passion (Palm) Sunday"},
+                {dates.ascension, "Ascension of the Lord"}, {dates.pentecost, "Pentecost"},
+                {dates.trinity, "Holy Trinity"}, {dates.corpusChristi, "The Body and Blood of Christ (Corpus Christi)"},
+                {dates.christTheKing, "Christ the King"}, {dates.firstSundayOfAdvent, "First Sunday of Advent"}};
+            for (const auto &[date, name] : named)
+                ASSERT_EQ(date, d.value(QString::fromLatin1(name))) << y << ' ' << name;
         }
     }
-}
-
-TEST(ComputeMovableDates, WritesTheComputedDatesAndClearsTheRest)
-{
-    TempDatabase db;
-    Store store = db.open();
-    ComputeMovableDates(store, 2001, QStringLiteral("UNIV"));
-    const QMap<QString, QDate> stored = storedDates(store, QStringLiteral("Variabile_Univ"));
-    const QMap<QString, QDate> expected = finalDates(2001, Variant::Universal);
-    for (auto it = stored.begin(); it != stored.end(); ++it)
-        EXPECT_EQ(it.value(), expected.value(it.key())) << qPrintable(it.key());
-    EXPECT_FALSE(stored.value(QStringLiteral("Tenth") + kOT).isValid());
-}
-
-TEST(ComputeMovableDates, RepeatsExactlyAndLeavesNothingOfAnotherYear)
-{
-    TempDatabase db;
-    Store store = db.open();
-    ComputeMovableDates(store, 2038, QStringLiteral("USA")); // dates the Tenth to Twelfth nowhere
-    ComputeMovableDates(store, 2008, QStringLiteral("USA"));
-    const auto first = storedDates(store, QStringLiteral("Variabile_USA"));
-    ComputeMovableDates(store, 2008, QStringLiteral("USA"));
-    EXPECT_EQ(storedDates(store, QStringLiteral("Variabile_USA")), first);
-    for (auto it = first.begin(); it != first.end(); ++it) {
-        if (it.value().isValid()) {
-            EXPECT_EQ(it.value().year(), 2008) << qPrintable(it.key());
-        }
-    }
-    ComputeMovableDates(store, 2038, QStringLiteral("USA"));
-    EXPECT_FALSE(storedDates(store, QStringLiteral("Variabile_USA")).value(QStringLiteral("Tenth") + kOT).isValid());
-}
-
-TEST(ComputeMovableDates, MissingNamesAreSkippedAndUnknownCodesChangeNothing)
-{
-    TempDatabase db;
-    Store store = db.open();
-    store.exec(QStringLiteral("DELETE FROM Variabile_Univ WHERE evenimentuniv IN ('Easter Sunday', 'Pentecost')"));
-    ComputeMovableDates(store, 2026, QStringLiteral("UNIV"));
-    const auto written = storedDates(store, QStringLiteral("Variabile_Univ"));
-    EXPECT_FALSE(written.contains(QStringLiteral("Easter Sunday")));
-    EXPECT_EQ(written.value(QStringLiteral("Holy Trinity")), QDate(2026, 5, 31));
-
-    for (const QString &code :
-        {QStringLiteral("univ"), QStringLiteral("Universal"), QStringLiteral("SUA"), QString()}) {
-        ComputeMovableDates(store, 1999, code);
-        EXPECT_EQ(storedDates(store, QStringLiteral("Variabile_Univ")), written) << qPrintable(code);
-    }
-}
-
-TEST(SeasonRank, FillsOnlyUnrankedRowsInsideTheWindow)
-{
-    TempDatabase db;
-    Store store = db.open();
-    store.exec(QStringLiteral("DELETE FROM C_USA_Temp"));
-    const struct
-    {
-        const char *date;
-        QVariant rank;
-        int expected;
-    } rows[] = {
-        {"2026-02-17", QVariant(), 0}, // the day before the window
-        {"2026-02-18", QVariant(), 9}, // Ash Wednesday, first day
-        {"2026-02-25", 0, 9},          // seven days later, last day
-        {"2026-02-26", QVariant(), 0}, // outside
-        {"2026-02-20", 12, 12},        // already ranked
-    };
-    for (const auto &r : rows)
-        store.exec(QStringLiteral("INSERT INTO C_USA_Temp (Data, Eveniment, Rang) VALUES (?, 'x', ?)"),
-            {QString::fromLatin1(r.date), r.rank});
-    FillSeasonRank(store, Variant::Usa, QDate(2026, 2, 18), 9);
-    for (const auto &r : rows) {
-        EXPECT_EQ(store
-                      .scalar(QStringLiteral("SELECT coalesce(Rang, 0) FROM C_USA_Temp WHERE Data = ?"),
-                          {QString::fromLatin1(r.date)})
-                      .toInt(),
-            r.expected)
-            << r.date;
-    }
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM C_Univ_Temp WHERE Rang = 9")).toInt(), 0);
 }
 
 TEST(SeasonRank, WindowsCoverTheEasterOctaveLentAndTheChristmasDays)
 {
-    const auto windows = seasonRankWindows(2026);
+    const auto windows = seasonRankWindows(computeYearDates(2026, Variant::Universal));
     ASSERT_EQ(windows.size(), 9u);
     EXPECT_EQ(windows[0].start, QDate(2026, 4, 5));
     EXPECT_EQ(windows[0].rank, 2);

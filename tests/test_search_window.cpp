@@ -19,7 +19,8 @@ namespace {
 class SearchWindowTest : public ::testing::Test
 {
 protected:
-    SearchWindowTest() { fixture.context->buildYear(Variant::Universal, 2026); }
+    SearchWindowTest() { show(Variant::Universal); }
+    void show(Variant variant) { fixture.context->setShownCalendar(fixture.context->calendar(variant, 2026)); }
 
     SearchWindow *window() { return fixture.context->searchWindow(); }
     QLineEdit *box() { return window()->findChild<QLineEdit *>(QStringLiteral("cmbSearch")); }
@@ -33,7 +34,7 @@ protected:
             rows << model->index(r, 0).data().toString() + QStringLiteral(" | ") + model->index(r, 1).data().toString();
         return rows;
     }
-    int idOn(QDate date) { return dayCelebrations(fixture.context->store(), Variant::Universal, date).at(0).id; }
+    int idOn(QDate date) { return fixture.context->shownCalendar()->day(date)[0].id; }
 
     UiFixture fixture;
 };
@@ -62,8 +63,10 @@ TEST_F(SearchWindowTest, EachResultOpensItsOwnRow)
 {
     const int first = idOn(QDate(2026, 1, 20));
     const int second = idOn(QDate(2026, 6, 3));
-    fixture.context->store().run(
-        QStringLiteral("UPDATE C_Univ_Temp SET Eveniment = 'Sts. Twin Martyrs' WHERE ID IN (?, ?)"), {first, second});
+    std::vector<Celebration> rows = fixture.context->shownCalendar()->rows();
+    rows[first - 1].name = rows[second - 1].name = QStringLiteral("Sts. Twin Martyrs");
+    fixture.context->setShownCalendar(
+        std::make_shared<const YearCalendar>(fixture.context->shownCalendar()->dates(), std::move(rows)));
     fixture.context->currentDate = QDate(2026, 12, 25);
     window()->showSearch();
     box()->setText(QStringLiteral("twin"));
@@ -107,13 +110,12 @@ TEST_F(SearchWindowTest, EscapeHidesKeepingTheSearchAndCloseUnloads)
     EXPECT_TRUE(results().isEmpty());
 }
 
-TEST_F(SearchWindowTest, AnyVariantButUniversalSearchesTheUsaYear)
+TEST_F(SearchWindowTest, SearchesTheYearTheMainWindowShows)
 {
-    fixture.context->buildYear(Variant::Usa, 2026);
-    for (const QString &variant : {QString(), QStringLiteral("SUA"), QStringLiteral("Universal")}) {
-        fixture.context->currentVariant = variant;
+    for (Variant variant : {Variant::Usa, Variant::Universal}) {
+        show(variant);
         window()->search(QStringLiteral("thanksgiving"));
-        EXPECT_EQ(results().size(), variant == QLatin1String("Universal") ? 0 : 1) << variant.toStdString();
+        EXPECT_EQ(results().size(), variant == Variant::Universal ? 0 : 1);
     }
 }
 

@@ -99,7 +99,8 @@ TEST(Shell, StartUpReadsTheRememberedVariant)
         ASSERT_TRUE(f.shell->start()) << qPrintable(c.stored);
         AppContext *ctx = f.shell->context();
         EXPECT_EQ(ctx->variant(), c.built) << qPrintable(c.stored);
-        EXPECT_EQ(ctx->builtYear(c.built), 2026);
+        EXPECT_EQ(ctx->shownCalendar()->year(), 2026);
+        EXPECT_EQ(ctx->shownCalendar()->variant(), c.built);
         EXPECT_EQ(ctx->currentDate, QDate(2026, 12, 7));
         // Falling back to Universal does not write the setting.
         EXPECT_EQ(rememberedVariantSetting(), c.stored);
@@ -169,14 +170,14 @@ TEST(Shell, DayChangeRebuildsOnlyOnANewDay)
     ShellFixture f(QDate(2026, 12, 31));
     ASSERT_TRUE(f.shell->start());
     AppContext *ctx = f.shell->context();
-    const int builds = ctx->yearBuilds();
+    const int builds = ctx->yearAssemblies();
     f.shell->dayCheck();
-    EXPECT_EQ(ctx->yearBuilds(), builds) << "a tick on the same day does no database work";
+    EXPECT_EQ(ctx->yearAssemblies(), builds) << "a tick on the same day does no database work";
 
     // Past midnight into a new year.
     f.clock.set(QDate(2027, 1, 1));
     f.shell->dayCheck();
-    EXPECT_EQ(ctx->builtYear(Variant::Universal), 2027);
+    EXPECT_EQ(ctx->shownCalendar()->year(), 2027);
     EXPECT_EQ(f.shell->lastDate(), QDate(2027, 1, 1));
     EXPECT_EQ(f.shell->trayToolTip(), QStringLiteral("Mary, the Holy Mother of God"));
     EXPECT_EQ(ctx->mainWindow()->shownYear(), 2027) << "the window showed today's year: it follows";
@@ -184,7 +185,7 @@ TEST(Shell, DayChangeRebuildsOnlyOnANewDay)
     // The clock set back a day counts as a change too.
     f.clock.set(QDate(2026, 12, 26));
     f.shell->dayCheck();
-    EXPECT_EQ(ctx->builtYear(Variant::Universal), 2026);
+    EXPECT_EQ(ctx->shownCalendar()->year(), 2026);
     EXPECT_EQ(f.shell->trayIconColour(), IconColour::Red);
     EXPECT_EQ(f.shell->trayIconDay(), 26);
 

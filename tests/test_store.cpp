@@ -1,6 +1,7 @@
 #include "store/DatabaseBuilder.h"
 #include "store/DatabaseCopy.h"
 #include "store/Store.h"
+#include "store/YearTable.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QDir>
@@ -73,106 +74,34 @@ TEST(StoreSchema, EveryNamedTableViewAndStoredQueryExists)
                         .isValid())
             << view;
     }
+    // The stored queries stay in the file for other tools.
     for (const char *query : {"ActualizareDataUniv", "ActualizareDataDifUSA", "DateFixe->CalUniv", "DateFixe->CalUSA",
              "DateFixeDIF->CalUSA", "DateVar->CalUniv", "DateVar->CalUSA", "AppCUniv_Alte", "AppCUSA_Alte",
              "CalUnivRangMinim", "CalUSARangMinim", "doTipZi", "doTipZi_USA"}) {
-        EXPECT_NO_THROW(store.storedQueryText(QString::fromLatin1(query))) << query;
+        EXPECT_TRUE(
+            store.scalar(QStringLiteral("SELECT 1 FROM StoredQueries WHERE Name = ?"), {QString::fromLatin1(query)})
+                .isValid())
+            << query;
     }
     // Window positions are delivered as defaults; a saved row is not one by default.
     EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM Parametri WHERE \"Default\" = 1")).toInt(), 8);
 }
 
-TEST(StoredQueries, AMissingNameIsAnErrorThatNamesIt)
+// lumenar-cli reads the calendar from the user's file while the desktop program runs.
+TEST(StoreReadOnly, ReadsTheCalendarAndNeverWrites)
 {
-    TempDatabase db;
-    Store store = db.open();
-    try {
-        store.runStoredQuery(QStringLiteral("NoSuchQuery"));
-        FAIL();
-    } catch (const LumenarError &e) {
-        EXPECT_TRUE(e.message().contains(QLatin1String("NoSuchQuery")));
-    }
-}
-
-TEST(StoredQueries, FixedDatesFollowTheYearAndSkipA29thOfFebruaryThatIsNotThere)
-{
-    TempDatabase db;
-    Store store = db.open();
-    store.exec(QStringLiteral("INSERT INTO Calendar_Fix_Univ (Luna, Zi, Eveniment, Rang, Culori) "
-                              "VALUES (2, 29, 'Leap day', 12, 0)"));
-    for (int year : {2024, 2025, 1900, 2000}) {
-        store.exec(QStringLiteral("UPDATE Calendar_Fix_Univ SET AnCurent = ?"), {year});
-        store.runStoredQuery(QStringLiteral("ActualizareDataUniv"));
-        EXPECT_EQ(store
-                      .scalar(QStringLiteral("SELECT Data FROM Calendar_Fix_Univ WHERE Eveniment = "
-                                             "'St. Joseph, Husband of Mary'"))
-                      .toString(),
-            QStringLiteral("%1-03-19").arg(year));
-        const QVariant leap
-            = store.scalar(QStringLiteral("SELECT Data FROM Calendar_Fix_Univ WHERE Eveniment = 'Leap day'"));
-        EXPECT_EQ(leap.isNull(), year == 2025 || year == 1900) << year;
-    }
-}
-
-TEST(UnivFerialReading, DeletingThroughTheViewDeletesTheYearRow)
-{
-    TempDatabase db;
-    Store store = db.open();
-    store.exec(QStringLiteral("UPDATE C_DIF_USA SET AnCurent = 2026"));
-    store.runStoredQuery(QStringLiteral("ActualizareDataDifUSA"));
-    store.exec(QStringLiteral("DELETE FROM C_USA_Temp"));
-    store.exec(QStringLiteral("INSERT INTO C_USA_Temp (Data, Eveniment) VALUES "
-                              "('2026-12-09', 'first'), ('2026-12-09', 'second'), ('2026-12-10', 'not a USA day')"));
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM UnivFerialReading")).toInt(), 2);
-    store.exec(QStringLiteral("DELETE FROM UnivFerialReading WHERE Eveniment = 'first'"));
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT group_concat(Eveniment) FROM C_USA_Temp")).toString(),
-        QStringLiteral("second,not a USA day"));
-}
-
-TEST(InMemoryCopy, WorkOnTheCopyNeverReachesTheFile)
-{
-    TempDatabase db;
-    const QByteArray before = test::fileHash(db.path());
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("a b?c#d%20e")); // looks like an address
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(QStringLiteral("Lumenar.mdb"));
+    ASSERT_TRUE(QFile::copy(test::builtDatabasePath(), path));
+    const QByteArray before = test::fileHash(path);
     {
-        Store copy = Store::openInMemoryCopy(db.path());
-        copy.exec(QStringLiteral("DELETE FROM Calendar_Fix_Univ"));
-        EXPECT_EQ(copy.scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 0);
-        EXPECT_GT(copy.scalar(QStringLiteral("SELECT count(*) FROM Comentarii")).toInt(), 0);
-        // The copy keeps the view's trigger.
-        EXPECT_TRUE(copy.scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'trigger'")).isValid());
+        const Store store = Store::openReadOnly(path);
+        EXPECT_GT(readCalendarSource(store).universalFixed.size(), 200u);
+        EXPECT_ANY_THROW(store.exec(QStringLiteral("DELETE FROM Calendar_Fix_Univ")));
     }
-    EXPECT_EQ(test::fileHash(db.path()), before);
-    Store store = db.open();
-    EXPECT_GT(store.scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
-}
-
-TEST(InMemoryCopy, ReadsAFileWhosePathLooksLikeAnAddress)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("a b?c#d%20e"));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString path = QDir(folder).filePath(QStringLiteral("Lumenar.mdb"));
-    ASSERT_TRUE(QFile::copy(test::builtDatabasePath(), path));
-    Store copy = Store::openInMemoryCopy(path);
-    EXPECT_GT(copy.scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
-}
-
-TEST(InMemoryCopy, ReadsAnInstalledCopyInAFolderNobodyMayWrite)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("share"));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString path = QDir(folder).filePath(QStringLiteral("Lumenar.mdb"));
-    ASSERT_TRUE(QFile::copy(test::builtDatabasePath(), path));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    if (QFileInfo(folder).isWritable())
-        GTEST_SKIP() << "the folder stays writable to this user (root)";
-    // The file is in WAL mode: without a writable folder SQLite can make no side files.
-    EXPECT_GT(
-        Store::openInMemoryCopy(path).scalar(QStringLiteral("SELECT count(*) FROM Calendar_Fix_Univ")).toInt(), 200);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("Lumenar.mdb")});
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(test::fileHash(path), before);
 }
 
 TEST(Transaction, RollsBackUnlessCommittedAndNests)

@@ -18,10 +18,7 @@ namespace {
 
 std::vector<Celebration> yearRows(Variant variant, int year)
 {
-    static test::TempDatabase db;
-    Store store = db.open();
-    BuildYear(store, variant, static_cast<std::int16_t>(year));
-    return yearCelebrations(store, variant);
+    return test::assembledYear(variant, year).rows();
 }
 
 QColor colourAt(const YearListModel &m, int row, int column, int role)

@@ -1,5 +1,7 @@
 #include "tests/support/TestDatabase.h"
 
+#include "engine/YearAssembly.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -27,6 +29,17 @@ QString testDataDir()
 QString binDir()
 {
     return QStringLiteral(LUMENAR_BIN_DIR);
+}
+
+const CalendarSource &shippedSource()
+{
+    static const CalendarSource source = readCalendarSource(Store::openReadOnly(builtDatabasePath()));
+    return source;
+}
+
+YearCalendar assembledYear(Variant variant, int year)
+{
+    return assembleYear(shippedSource(), variant, static_cast<std::int16_t>(year));
 }
 
 std::optional<ErrorKind> errorKindOf(const std::function<void()> &work)

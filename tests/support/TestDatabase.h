@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/Store.h"
-
+#include "engine/YearCalendar.h"
 #include "store/Errors.h"
+#include "store/Store.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -33,6 +33,11 @@ QString shippedDatabasePath();
 QString dataDir();
 QString testDataDir();
 QString binDir();
+
+// The calendar's rows as the build ships them, read once.
+const CalendarSource &shippedSource();
+// A year assembled in memory from them.
+YearCalendar assembledYear(Variant variant, int year);
 
 // The kind of error `work` throws, or nothing when it throws none.
 std::optional<ErrorKind> errorKindOf(const std::function<void()> &work);

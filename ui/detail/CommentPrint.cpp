@@ -1,7 +1,7 @@
 #include "ui/detail/CommentPrint.h"
 
 #include "engine/DateText.h"
-#include "store/Store.h"
+#include "engine/YearCalendar.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
@@ -32,23 +32,12 @@ QFont commentaryFont(qreal pointSize)
     return font;
 }
 
-std::optional<PrintedComment> readComment(const Store &store, Variant variant, qint32 id)
+std::optional<PrintedComment> readComment(const Store &store, const YearCalendar &year, qint32 id)
 {
-    QSqlQuery query = store.exec(
-        QStringLiteral("SELECT Data, Eveniment, Comentariu FROM %1 WHERE ID = ? LIMIT 1").arg(tablesFor(variant).view),
-        {id});
-    if (!query.next())
+    const Celebration *row = year.byId(id);
+    if (!row)
         return std::nullopt;
-    return PrintedComment{
-        QDate::fromString(query.value(0).toString(), Qt::ISODate),
-        query.value(1).toString(),
-        query.value(2).isNull() ? QString() : query.value(2).toString(),
-    };
-}
-
-std::optional<PrintedComment> readPrintedComment(const Store &store, const QString &variant, qint32 id)
-{
-    return readComment(store, variantFromSetting(variant), id);
+    return PrintedComment{row->date, row->name, readCommentary(store, *row)};
 }
 
 std::unique_ptr<QTextDocument> printDocument(const PrintedComment &comment)

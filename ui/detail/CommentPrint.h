@@ -1,7 +1,5 @@
 #pragma once
 
-#include "engine/Variant.h"
-
 #include <QDate>
 #include <QString>
 #include <memory>
@@ -14,6 +12,7 @@ class QTextDocument;
 namespace lumenar {
 
 class Store;
+class YearCalendar;
 
 // What the printed page of a commentary shows.
 struct PrintedComment
@@ -26,14 +25,9 @@ struct PrintedComment
 // The face commentaries are read in: Times New Roman where installed, else the desktop's serif.
 QFont commentaryFont(qreal pointSize);
 
-// The date, name and commentary of the row numbered `id` in the variant's view (C_Univ or
-// C_USA). Nothing when no row has that ID. Throws LumenarError when the store fails.
-std::optional<PrintedComment> readComment(const Store &store, Variant variant, qint32 id);
-
-// The row the print form reads: the USA view for a variant that is neither empty nor
-// "Universal", the Universal view otherwise. Nothing when no row has that ID.
-// Throws LumenarError when the store fails.
-std::optional<PrintedComment> readPrintedComment(const Store &store, const QString &variant, qint32 id);
+// The date, name and commentary of the celebration numbered `id` in an assembled year.
+// Nothing when the year has no such row. Throws LumenarError when the store fails.
+std::optional<PrintedComment> readComment(const Store &store, const YearCalendar &year, qint32 id);
 
 // The page in the print form's order: the heading "The Lumenar", the medium date, the
 // commentary. Text, not a picture, so it prints sharp and flows onto further pages.

@@ -147,13 +147,14 @@ void DetailWindow::CommentActivate()
     const qint32 id = m_context.currentEventId;
     if (id == 0)
         return;
+    const std::shared_ptr<const YearCalendar> &year = m_context.shownCalendar();
+    if (!year)
+        return;
     try {
-        // The USA view for any variant but exactly "Universal", the empty one included.
-        const Variant variant = strictVariant(m_context.currentVariant);
-        const std::optional<PrintedComment> row = readComment(m_context.store(), variant, id);
+        const std::optional<PrintedComment> row = readComment(m_context.store(), *year, id);
         if (!row)
             return;
-        const QString view = tablesFor(variant).view;
+        const QString view = tablesFor(year->variant()).view;
         const QDate date = row->date;
         const QString &html = row->html;
 
@@ -239,8 +240,8 @@ void DetailWindow::printCurrentComment()
     const qint32 id = m_context.currentEventId;
     std::optional<PrintedComment> comment;
     try {
-        if (id != 0)
-            comment = readPrintedComment(m_context.store(), m_context.currentVariant, id);
+        if (id != 0 && m_context.shownCalendar())
+            comment = readComment(m_context.store(), *m_context.shownCalendar(), id);
     } catch (const std::exception &) {
         m_context.dialogs().operationError(this, QStringLiteral("CommentPrint"));
         return;

@@ -253,13 +253,13 @@ void MainWindow::InitGrid()
 {
     try {
         WaitCursor wait;
-        const Variant variant = m_context.variant();
-        std::vector<Celebration> rows = yearCelebrations(m_context.store(), variant);
+        const std::shared_ptr<const YearCalendar> year = m_context.calendar(m_context.variant(), m_shownYear);
         {
             QScopedValueRollback guard(m_movingCurrent, true);
-            m_model->setRows(std::move(rows));
+            m_model->setRows(year->rows());
         }
-        m_shownVariant = variant;
+        m_context.setShownCalendar(year);
+        m_shownVariant = year->variant();
         m_grid->mergeDays();
     } catch (const std::exception &) {
         m_context.dialogs().operationError(this, QStringLiteral("InitGrid"));
@@ -324,7 +324,7 @@ void MainWindow::loadShownYear()
 {
     try {
         WaitCursor wait;
-        m_context.ensureYear(m_context.variant(), m_shownYear);
+        m_context.calendar(m_context.variant(), m_shownYear);
     } catch (const std::exception &) {
         m_context.dialogs().operationError(this, QStringLiteral("InitGrid"));
     }
@@ -352,7 +352,7 @@ void MainWindow::applyYearBox()
         QScopedValueRollback busy(m_busy, true);
         try {
             WaitCursor wait;
-            m_context.ensureYear(m_context.variant(), *year);
+            m_context.calendar(m_context.variant(), *year);
         } catch (const std::exception &) {
             dropPendingYear();
             m_busy = false;
@@ -380,7 +380,7 @@ void MainWindow::chooseVariant(Variant variant)
     m_context.currentVariant = settingForVariant(variant);
     try {
         WaitCursor wait;
-        m_context.ensureYear(variant, m_shownYear);
+        m_context.calendar(variant, m_shownYear);
     } catch (const std::exception &) {
         m_context.currentVariant = previous;
         showVariant(m_context.variant());

@@ -30,7 +30,7 @@ public:
     int shownYear() const { return m_shownYear; }
     const YearListModel &listModel() const { return *m_model; }
 
-    // Reloads the list from the year table of the calendar in use.
+    // Lists the shown year of the calendar in use, assembling it on first use.
     void InitGrid();
     // Marks today's day and month in `year` and scrolls it into view.
     void AfisezDataCurenta(int year);

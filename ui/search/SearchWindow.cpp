@@ -75,7 +75,8 @@ SearchWindow::SearchWindow(AppContext &context, QWidget *parent)
     yearPalette.setColor(QPalette::Base, yearPalette.color(QPalette::Button));
     yearPalette.setColor(QPalette::Text, yearPalette.color(QPalette::ButtonText));
     m_year->setPalette(yearPalette);
-    m_year->setText(QString::number(m_context.mainWindow()->shownYear()));
+    if (const auto &shown = m_context.shownCalendar())
+        m_year->setText(QString::number(shown->year()));
 
     m_comment->setObjectName(QStringLiteral("cmd_Comment"));
     m_comment->setToolTip(QStringLiteral("Show the selected celebration's commentary (Enter)"));
@@ -164,15 +165,14 @@ void SearchWindow::showSearch()
 
 const CelebrationSearch &SearchWindow::rows()
 {
-    const Variant variant = strictVariant(m_context.currentVariant);
-    if (variant != m_rowsVariant || m_rowsBuild != m_context.yearBuilds()) {
-        m_rows = CelebrationSearch::load(m_context.store(), variant);
+    const std::shared_ptr<const YearCalendar> &shown = m_context.shownCalendar();
+    if (shown != m_rowsYear) {
+        m_rows = shown ? CelebrationSearch(shown->rows()) : CelebrationSearch();
         m_dateTexts.clear();
         m_dateTexts.reserve(m_rows.entries().size());
         for (const SearchEntry &entry : m_rows.entries())
             m_dateTexts.push_back(listDateText(entry.weekday, entry.date));
-        m_rowsVariant = variant;
-        m_rowsBuild = m_context.yearBuilds();
+        m_rowsYear = shown;
     }
     return m_rows;
 }

@@ -3,6 +3,7 @@
 #include "engine/CelebrationSearch.h"
 
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -12,6 +13,7 @@ class QTreeView;
 namespace lumenar {
 
 class AppContext;
+class YearCalendar;
 class PictureButton;
 class SearchResultModel;
 
@@ -38,7 +40,7 @@ protected:
 
 private:
     void AnulezImg();
-    // The year's rows of the calendar in use, read again only after a year assembly.
+    // The shown year's rows, taken again only when another year is shown.
     const CelebrationSearch &rows();
     void sizeDateColumn();
 
@@ -53,8 +55,7 @@ private:
 
     CelebrationSearch m_rows;
     std::vector<QString> m_dateTexts;
-    Variant m_rowsVariant = Variant::Universal;
-    int m_rowsBuild = -1;
+    std::shared_ptr<const YearCalendar> m_rowsYear; // the year m_rows were taken from
     bool m_placed = false;
 };
 
