@@ -1,9 +1,10 @@
 // The main window, offscreen: marking, the year and variant choices, layout and keys.
+#include "engine/DateText.h"
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
 #include "tests/support/UiTestSupport.h"
-#include "ui/main/MainWindow.h"
 #include "ui/PictureButton.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
 #include "ui/main/YearListView.h"
@@ -20,6 +21,7 @@
 #include <QStyleOptionSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace lumenar;
@@ -94,6 +96,49 @@ TEST_F(MainWindowTest, MarksTodayFourthFromTopUnderOneDateCell)
     EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2026"));
     EXPECT_EQ(child<QComboBox>(w, "Combo1")->currentText(), QStringLiteral("The Universal Lumenar"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Lumenar"));
+}
+
+// Whatever brings today back, its row stands fourth from the top once the window is seen.
+TEST_F(MainWindowTest, TodayStandsFourthFromTheTopAfterEveryWayBack)
+{
+    UiFixture f(QDate(2026, 6, 9));
+    MainWindow *w = open(f);
+    const struct
+    {
+        const char *how;
+        std::function<void()> act;
+    } ways[] = {
+        {"Ctrl+T", [&] { QTest::keyClick(grid(w), Qt::Key_T, Qt::ControlModifier); }},
+        {"Go to today", [&] { w->goToToday(); }},
+        {"the same year", [&] { applyYear(w, QStringLiteral("2026")); }},
+        {"another year", [&] { applyYear(w, QStringLiteral("2030")); }},
+        {"back to this year", [&] { applyYear(w, QStringLiteral("2026")); }},
+        {"the USA calendar", [&] { w->chooseVariant(Variant::Usa); }},
+        {"the Universal calendar", [&] { w->chooseVariant(Variant::Universal); }},
+        {"a new day, window open",
+            [&] {
+                f.clock.advance(1);
+                w->refreshAfterDayChange();
+            }},
+        {"a new day, window hidden",
+            [&] {
+                w->hide();
+                f.clock.advance(1);
+                w->refreshAfterDayChange();
+                w->showWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+            }},
+    };
+    for (const auto &way : ways) {
+        QTest::keyClick(grid(w), Qt::Key_End); // away from today first
+        way.act();
+        QApplication::processEvents();
+        const QDate today = f.clock.today();
+        const int row = w->listModel().firstRowOf(sameDayInYear(today, w->shownYear()));
+        ASSERT_GT(row, 3) << way.how;
+        EXPECT_EQ(grid(w)->rowAt(0), row - 3) << way.how;
+        EXPECT_EQ(grid(w)->currentIndex().row(), row) << way.how;
+    }
 }
 
 TEST_F(MainWindowTest, TheMarkFollowsTheCurrentCellAndStaysInTheNameColumn)
