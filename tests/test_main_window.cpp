@@ -278,6 +278,25 @@ TEST_F(MainWindowTest, ShiftStepsByTenAndASpunYearWaitsOnTheButton)
     QTest::keyClick(show, Qt::Key_Space);
     EXPECT_EQ(w->shownYear(), 2028);
     EXPECT_FALSE(show->font().bold());
+
+    // After a click on an arrow, Enter and keypad Enter apply as Space does, and the box's
+    // own Up and Down keys still step.
+    for (const auto &enter : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, up.center());
+        ASSERT_TRUE(show->hasFocus());
+        // Past the moment a held arrow would start repeating.
+        QTest::qWait(box->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatThreshold) + 300);
+        const int spun = box->yearText().toInt();
+        QTest::keyClick(show, enter.first, enter.second);
+        EXPECT_EQ(w->shownYear(), spun);
+        EXPECT_FALSE(show->font().bold());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Up);
+        EXPECT_EQ(box->yearText().toInt(), spun + 1);
+        QTest::keyClick(box, Qt::Key_Down);
+        QTest::keyClick(box, Qt::Key_Down);
+        EXPECT_EQ(box->yearText().toInt(), spun - 1);
+    }
 }
 
 TEST_F(MainWindowTest, LeavingASpunYearDropsIt)
