@@ -230,6 +230,43 @@ TEST_F(DetailWindowTest, TheLongestCommentaryFlowsOntoMorePagesEachWordOnce)
     }
 }
 
+// The print system is asked at every print: a printer added meanwhile is seen, and one that
+// is stopped or refuses jobs is reported before the job would vanish into it.
+TEST_F(DetailWindowTest, APrinterThatCannotTakeTheJobIsReportedAndThePdfOffered)
+{
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    QPrinter &printer = fixture.context->printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString());
+    const struct
+    {
+        const char *step;
+        const char *defaultPrinter;
+        PrinterStatus status;
+        const char *says;
+    } steps[] = {
+        {"none yet", "", {}, "No printer is set up on this computer."},
+        {"one added, refusing jobs", "Office", {true, false, false},
+            "The printer “Office” does not accept jobs at present."},
+        {"stopped", "Office", {true, true, true}, "The printer “Office” is stopped."},
+        {"removed", "Office", {}, "The printer “Office” is no longer set up on this computer."},
+        // Ready, but only in this test's print system: the job itself fails, and says so.
+        {"ready", "Office", {true, false, true}, "The comment could not be printed on Office."},
+    };
+    QPushButton *print = window()->findChild<QPushButton *>(QStringLiteral("cmd_Print"));
+    for (const auto &step : steps) {
+        fixture.dialogs.defaultPrinter = QString::fromUtf8(step.defaultPrinter);
+        fixture.dialogs.printers = {{QStringLiteral("Office"), step.status}};
+        fixture.dialogs.shown.clear();
+        fixture.dialogs.answers = {QMessageBox::No};
+        print->click();
+        ASSERT_EQ(fixture.dialogs.shown.size(), 1) << step.step;
+        EXPECT_EQ(fixture.dialogs.shown[0].text,
+            QString::fromUtf8(step.says) + QStringLiteral("\n\nSave the comment as a PDF file instead?"))
+            << step.step;
+    }
+}
+
 TEST_F(DetailWindowTest, WithoutAPrinterTheUserIsOfferedAPdfFile)
 {
     const struct

@@ -8,7 +8,6 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -110,13 +109,6 @@ std::unique_ptr<QTextDocument> printDocument(const PrintedComment &comment)
                              .arg(mediumDateText(comment.date).toHtmlEscaped());
     document->setHtml(head + comment.html);
     return document;
-}
-
-bool hasUsablePrinter(const QPrinter &printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        return !printer.outputFileName().isEmpty();
-    return !printer.printerName().isEmpty() && !QPrinterInfo::printerInfo(printer.printerName()).isNull();
 }
 
 bool printComment(const PrintedComment &comment, QPrinter &printer)
