@@ -35,7 +35,8 @@ public:
     void plainError(QWidget *parent, const QString &description);
 
     static QString defaultTitle();
-    // Where a saved file is first suggested: the user's documents, else the home folder.
+    // Where a saved file is first suggested: the user's documents folder when it exists,
+    // else the home folder (a file dialog given a missing folder opens the working one).
     static QString documentsFolder();
     static QString operationErrorText(const QString &tag);
 };

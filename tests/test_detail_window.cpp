@@ -5,11 +5,13 @@
 #include "ui/detail/DetailWindow.h"
 #include "ui/search/SearchWindow.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -302,11 +304,28 @@ TEST_F(DetailWindowTest, WithoutAPrinterTheUserIsOfferedAPdfFile)
         fixture.dialogs.fileAnswers = {saved};
         print->click();
         ASSERT_EQ(fixture.dialogs.fileRequests.size(), 1);
-        EXPECT_TRUE(fixture.dialogs.fileRequests[0].endsWith(
-            QStringLiteral("/The Nativity of the Lord (Christmas) 2026-12-25.pdf")))
-            << fixture.dialogs.fileRequests[0].toStdString();
+        EXPECT_EQ(fixture.dialogs.fileRequests[0],
+            QDir(Dialogs::documentsFolder())
+                .filePath(QStringLiteral("The Nativity of the Lord (Christmas) 2026-12-25.pdf")));
         EXPECT_TRUE(pdfText(saved).startsWith(QStringLiteral("The Lumenar\nDec 25, 2026\n")));
     }
 }
 
 } // namespace
+
+// Saved files are proposed in the documents folder, else at home: a file dialog given a
+// folder that does not exist opens the program's own.
+TEST(Dialogs, ProposeTheDocumentsFolderElseHome)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString withoutFolder = Dialogs::documentsFolder();
+    QDir().mkpath(documents);
+    const QString withFolder = Dialogs::documentsFolder();
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(withoutFolder, home.path());
+    EXPECT_EQ(withFolder, documents);
+    EXPECT_TRUE(documents.startsWith(home.path())) << documents.toStdString();
+}
