@@ -1,5 +1,6 @@
 // The main window, offscreen: marking, the year and variant choices, layout and keys.
 #include "engine/DateText.h"
+#include "shell/HelpWindow.h"
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
 #include "tests/support/UiTestSupport.h"
@@ -371,10 +372,20 @@ TEST_F(MainWindowTest, AWiderWindowWidensEachButtonByAQuarter)
     EXPECT_NEAR(f.context->positions[wMain], pixelsToTwips(1000, screenDpiX()), 1e-6);
 }
 
-TEST_F(MainWindowTest, EscapeAndCloseHideTheWindow)
+TEST_F(MainWindowTest, F1HelpsAndEscapeAndCloseHideTheWindow)
 {
     UiFixture f;
     MainWindow *w = open(f);
+    QTest::keyClick(grid(w), Qt::Key_F1);
+    HelpWindow *help = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        help = help ? help : qobject_cast<HelpWindow *>(top);
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->currentPage().fileName(), QStringLiteral("main.html"));
+    help->hide();
+    w->activateWindow();
+
     QSignalSpy closed(f.context.get(), &AppContext::mainWindowClosed);
     QTest::keyClick(grid(w), Qt::Key_Escape);
     EXPECT_FALSE(w->isVisible());

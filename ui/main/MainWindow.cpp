@@ -182,6 +182,11 @@ void MainWindow::buildControls()
     setTabOrder(m_buttons.back(), m_grid);
     m_grid->setFocus();
 
+    auto *help = new QAction(this);
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, [this] { m_context.showHelp(QStringLiteral("main")); });
+    addAction(help);
+
     auto *escape = new QAction(this);
     escape->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(escape, &QAction::triggered, this, &MainWindow::hideByUser);
