@@ -5,6 +5,7 @@
 #include "shell/DayIcon.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
+#include "shell/Splash.h"
 #include "shell/TrayText.h"
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
@@ -14,11 +15,15 @@
 #include "ui/main/YearListModel.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHostInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
@@ -393,4 +398,34 @@ TEST(About, CreditsCloseThemselvesAndAnswerClicksAndEscape)
     QTimer::singleShot(0, &about, [&] { QTest::mouseClick(about.credits()->label(6), Qt::LeftButton); });
     about.showCredits();
     QTRY_VERIFY_WITH_TIMEOUT(about.credits() == nullptr, 3000);
+}
+
+TEST(About, WithoutAMailProgramTheAddressIsShownToCopy)
+{
+    AboutDialog about;
+    QList<QUrl> opened;
+    about.openMail = [&](const QUrl &url) {
+        opened << url;
+        return false;
+    };
+    QString shown;
+    QTimer::singleShot(0, &about, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        shown = box->text();
+        EXPECT_TRUE(box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+        for (QAbstractButton *button : box->buttons()) {
+            if (button->text() == QStringLiteral("&Copy the Address"))
+                button->click();
+        }
+    });
+    QGuiApplication::clipboard()->clear();
+    about.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0].scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(opened[0].path(), feedbackAddress());
+    EXPECT_EQ(shown,
+        QStringLiteral("No e-mail program is set up on this computer.\n\nPlease write your opinions to ")
+            + feedbackAddress());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), feedbackAddress());
 }
