@@ -3,16 +3,40 @@
 #include "shell/DayIcon.h"
 #include "shell/Splash.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
 
 namespace lumenar {
+
+namespace {
+
+// Qt hands a mailto: address to xdg-open, which reports success even when no program takes
+// it: ask the desktop's handler list first where it can be asked.
+bool openMailProgram(const QUrl &url)
+{
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (!xdgMime.isEmpty()) {
+        QProcess query;
+        query.start(
+            xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("x-scheme-handler/mailto")});
+        if (query.waitForFinished(3000) && query.exitCode() == 0 && query.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace
 
 PageAnimation::PageAnimation(QWidget *parent)
     : QWidget(parent)
@@ -147,10 +171,8 @@ AboutDialog::AboutDialog(QWidget *parent)
     auto *close = new QPushButton(QStringLiteral("&C l o s e"), this);
     close->setObjectName(QStringLiteral("Command2"));
     close->setDefault(true);
-    connect(mail, &QPushButton::clicked, this, [] {
-        QDesktopServices::openUrl(
-            QUrl(QStringLiteral("mailto:%1?subject=%2").arg(feedbackAddress(), QStringLiteral("Lumenar%20v3.00"))));
-    });
+    openMail = openMailProgram;
+    connect(mail, &QPushButton::clicked, this, &AboutDialog::writeFeedback);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     auto *text = new QVBoxLayout;
@@ -172,6 +194,25 @@ AboutDialog::AboutDialog(QWidget *parent)
     layout->addSpacing(12);
     layout->addLayout(buttons);
     setMinimumWidth(460);
+}
+
+void AboutDialog::writeFeedback()
+{
+    const QUrl url(QStringLiteral("mailto:%1?subject=%2").arg(feedbackAddress(), QStringLiteral("Lumenar%20v3.00")));
+    if (openMail && openMail(url))
+        return;
+    QMessageBox box(QMessageBox::Information, windowTitle(),
+        QStringLiteral("No e-mail program is set up on this computer.\n\n"
+                       "Please write your opinions to %1")
+            .arg(feedbackAddress()),
+        QMessageBox::NoButton, this);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QPushButton *copy = box.addButton(QStringLiteral("&Copy the Address"), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Close);
+    box.setDefaultButton(copy);
+    box.exec();
+    if (box.clickedButton() == copy)
+        QGuiApplication::clipboard()->setText(feedbackAddress());
 }
 
 void AboutDialog::showCredits()

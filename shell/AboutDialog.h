@@ -3,7 +3,9 @@
 #include <QDialog>
 #include <QPointer>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 
@@ -60,6 +62,10 @@ public:
     PageAnimation *animation() const { return m_animation; }
     CreditsDialog *credits() const { return m_credits; }
     int creditsLifetimeMs = 5000;
+    // Opens a mailto: address in the user's mail program; false when there is none.
+    std::function<bool(const QUrl &)> openMail;
+    // "E-mail me your opinions": the mail program, else the address shown to copy.
+    void writeFeedback();
 
 private:
     PageAnimation *m_animation;

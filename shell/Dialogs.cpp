@@ -1,9 +1,14 @@
 #include "shell/Dialogs.h"
 
+#include "ui/detail/PrinterStatus.h"
+
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace lumenar {
@@ -27,7 +32,22 @@ bool Dialogs::printerSetup(QWidget *parent, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Setup Printer"));
+    // Qt's dialog confirms with "Print", but here nothing is printed: the choice is kept.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
     return dialog.exec() == QDialog::Accepted;
+}
+
+QString Dialogs::defaultPrinterName()
+{
+    return systemDefaultPrinter();
+}
+
+PrinterStatus Dialogs::printerStatus(const QString &name)
+{
+    return systemPrinterStatus(name);
 }
 
 QString Dialogs::defaultTitle()
@@ -38,7 +58,7 @@ QString Dialogs::defaultTitle()
 QString Dialogs::documentsFolder()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return folder.isEmpty() ? QDir::homePath() : folder;
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
 }
 
 QString Dialogs::operationErrorText(const QString &tag)

@@ -8,8 +8,10 @@ class QWidget;
 
 namespace lumenar {
 
-// Every message box and file or printer dialog of the program goes through here, so tests
-// can read what would have been shown and give the answer.
+struct PrinterStatus;
+
+// Every message box and file or printer dialog of the program goes through here, and so do
+// the print system's answers, so tests can read what would have been shown and give the answer.
 class Dialogs
 {
 public:
@@ -23,6 +25,9 @@ public:
         QWidget *parent, const QString &caption, const QString &suggestedPath, const QString &filter);
     // The printer set-up dialog; true when the user accepted it.
     virtual bool printerSetup(QWidget *parent, QPrinter &printer);
+    // The print system's default printer and the state of a queue, asked afresh each time.
+    virtual QString defaultPrinterName();
+    virtual PrinterStatus printerStatus(const QString &name);
 
     // "Error on <tag>." with the request to call for help: a whole operation failed.
     void operationError(QWidget *parent, const QString &tag);
@@ -30,7 +35,8 @@ public:
     void plainError(QWidget *parent, const QString &description);
 
     static QString defaultTitle();
-    // Where a saved file is first suggested: the user's documents, else the home folder.
+    // Where a saved file is first suggested: the user's documents folder when it exists,
+    // else the home folder (a file dialog given a missing folder opens the working one).
     static QString documentsFolder();
     static QString operationErrorText(const QString &tag);
 };

@@ -3,6 +3,7 @@
 #include "shell/DayIcon.h"
 
 #include <QDate>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -47,12 +48,19 @@ QPixmap splashPixmap()
     const QImage page = renderDayIcon(QDate::currentDate().day(), IconColour::Red, qRound(112 * ratio));
     p.drawImage(QRectF(28, 54, 112, 112), page);
 
+    // The whole title, whatever face the system gives for the serif asked for: smaller
+    // rather than cut at the picture's edge.
+    const QRectF titleArea(160, 60, 264, 50);
     QFont title(QStringLiteral("DejaVu Serif"));
-    title.setPixelSize(36);
+    title.setStyleHint(QFont::Serif);
     title.setBold(true);
+    int titleSize = 36;
+    do {
+        title.setPixelSize(titleSize);
+    } while (QFontMetricsF(title).horizontalAdvance(versionText()) > titleArea.width() && --titleSize > 12);
     p.setFont(title);
     p.setPen(QColor(90, 20, 20));
-    p.drawText(QRectF(160, 60, 270, 50), Qt::AlignLeft | Qt::AlignVCenter, versionText());
+    p.drawText(titleArea, Qt::AlignLeft | Qt::AlignVCenter, versionText());
     QFont body(QStringLiteral("DejaVu Sans"));
     body.setPixelSize(14);
     p.setFont(body);

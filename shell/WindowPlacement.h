@@ -9,12 +9,15 @@ class QWidget;
 
 namespace lumenar {
 
-// The rectangle to use for a window kept at `wanted`: itself while enough of it lies on
-// some screen to be grabbed, otherwise the same size (cut to fit) centred on `primary`.
-QRect reachableRect(const QRect &wanted, const QList<QRect> &screens, const QRect &primary);
+// The frame to use for a window kept at `frame` (title bar included, `titleHeight` high):
+// itself while its title bar stands on one of the `screens` (its whole height and at least
+// half its width) and most of its area lies on them; otherwise moved onto the nearest
+// screen as little as it takes, shrunk where it is larger than that screen.
+QRect reachableRect(const QRect &frame, const QList<QRect> &screens, int titleHeight);
 
-// Moves and sizes a window to the place kept in twips from `first` (xMain or xComm) on.
-// Nothing happens while the kept size is 0 (nothing loaded yet).
+// Moves and sizes a window to the place kept in twips from `first` (xMain or xComm) on,
+// brought onto the available screens when it would stand out of reach (the kept values
+// stay as they are). Nothing happens while the kept size is 0 (nothing loaded yet).
 void placeWindow(QWidget *window, const WindowPositions &positions, Position first);
 // Copies the window's place into the four values from `first` on. Not while minimised.
 void recordWindow(const QWidget *window, WindowPositions &positions, Position first);

@@ -5,14 +5,17 @@
 #include "ui/detail/DetailWindow.h"
 #include "ui/search/SearchWindow.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace lumenar;
@@ -180,30 +183,69 @@ TEST_F(DetailWindowTest, PrintsHeadingDateAndCommentaryAsText)
     EXPECT_TRUE(fixture.dialogs.shown.isEmpty());
 }
 
-TEST_F(DetailWindowTest, TheLongestCommentaryFlowsOntoMorePagesWholly)
+// Copying, searching and screen readers see the file's text layer: a line cut by a page
+// edge must not be written on both sheets.
+TEST_F(DetailWindowTest, TheLongestCommentaryFlowsOntoMorePagesEachWordOnce)
 {
     const int id = fixture.context->store()
                        .scalar(QStringLiteral("SELECT ID FROM C_Univ ORDER BY length(Comentariu) DESC LIMIT 1"))
                        .toInt();
     show(id);
-    // A small sheet, so that even this text needs several.
-    fixture.context->printer().setPageSize(QPageSize(QPageSize::A6));
-    const QString printed = printToPdf();
-    EXPECT_GE(printed.count(QLatin1Char('\f')), 2) << "pages";
-
     const auto comment = readComment(fixture.context->store(), *fixture.context->shownCalendar(), id);
     ASSERT_TRUE(comment);
-    const QString expected = printDocument(*comment)->toPlainText().normalized(QString::NormalizationForm_KC);
-    // Every word, in order. Qt's layout also writes the line above a sheet's top edge,
-    // cut away and unseen, into the file's text, so a word may come twice at a break.
-    const QStringList got = words(printed), want = words(expected);
-    int at = 0;
-    for (const QString &word : got) {
-        if (at < want.size() && word == want[at])
-            ++at;
+    QStringList want = words(printDocument(*comment)->toPlainText().normalized(QString::NormalizationForm_KC));
+    want.sort();
+    for (const auto size : {QPageSize::A6, QPageSize::A5, QPageSize::Letter}) {
+        fixture.context->printer().setPageSize(QPageSize(size));
+        const QString printed = printToPdf();
+        EXPECT_GE(printed.count(QLatin1Char('\f')), size == QPageSize::Letter ? 1 : 2) << "pages";
+        QStringList got = words(printed);
+        got.sort();
+        QStringList extra, lost;
+        std::set_difference(got.begin(), got.end(), want.begin(), want.end(), std::back_inserter(extra));
+        std::set_difference(want.begin(), want.end(), got.begin(), got.end(), std::back_inserter(lost));
+        EXPECT_TRUE(extra.isEmpty()) << QPageSize::name(size).toStdString()
+                                     << " twice: " << extra.join(u' ').toStdString();
+        EXPECT_TRUE(lost.isEmpty()) << QPageSize::name(size).toStdString()
+                                    << " lost: " << lost.join(u' ').toStdString();
     }
-    EXPECT_EQ(at, want.size()) << "lost from word " << at << ": " << want.value(at).toStdString();
-    EXPECT_LE(got.size(), want.size() + 12 * printed.count(QLatin1Char('\f')));
+}
+
+// The print system is asked at every print: a printer added meanwhile is seen, and one that
+// is stopped or refuses jobs is reported before the job would vanish into it.
+TEST_F(DetailWindowTest, APrinterThatCannotTakeTheJobIsReportedAndThePdfOffered)
+{
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    QPrinter &printer = fixture.context->printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString());
+    const struct
+    {
+        const char *step;
+        const char *defaultPrinter;
+        PrinterStatus status;
+        const char *says;
+    } steps[] = {
+        {"none yet", "", {}, "No printer is set up on this computer."},
+        {"one added, refusing jobs", "Office", {true, false, false},
+            "The printer “Office” does not accept jobs at present."},
+        {"stopped", "Office", {true, true, true}, "The printer “Office” is stopped."},
+        {"removed", "Office", {}, "The printer “Office” is no longer set up on this computer."},
+        // Ready, but only in this test's print system: the job itself fails, and says so.
+        {"ready", "Office", {true, false, true}, "The comment could not be printed on Office."},
+    };
+    QPushButton *print = window()->findChild<QPushButton *>(QStringLiteral("cmd_Print"));
+    for (const auto &step : steps) {
+        fixture.dialogs.defaultPrinter = QString::fromUtf8(step.defaultPrinter);
+        fixture.dialogs.printers = {{QStringLiteral("Office"), step.status}};
+        fixture.dialogs.shown.clear();
+        fixture.dialogs.answers = {QMessageBox::No};
+        print->click();
+        ASSERT_EQ(fixture.dialogs.shown.size(), 1) << step.step;
+        EXPECT_EQ(fixture.dialogs.shown[0].text,
+            QString::fromUtf8(step.says) + QStringLiteral("\n\nSave the comment as a PDF file instead?"))
+            << step.step;
+    }
 }
 
 TEST_F(DetailWindowTest, WithoutAPrinterTheUserIsOfferedAPdfFile)
@@ -241,11 +283,28 @@ TEST_F(DetailWindowTest, WithoutAPrinterTheUserIsOfferedAPdfFile)
         fixture.dialogs.fileAnswers = {saved};
         print->click();
         ASSERT_EQ(fixture.dialogs.fileRequests.size(), 1);
-        EXPECT_TRUE(fixture.dialogs.fileRequests[0].endsWith(
-            QStringLiteral("/The Nativity of the Lord (Christmas) 2026-12-25.pdf")))
-            << fixture.dialogs.fileRequests[0].toStdString();
+        EXPECT_EQ(fixture.dialogs.fileRequests[0],
+            QDir(Dialogs::documentsFolder())
+                .filePath(QStringLiteral("The Nativity of the Lord (Christmas) 2026-12-25.pdf")));
         EXPECT_TRUE(pdfText(saved).startsWith(QStringLiteral("The Lumenar\nDec 25, 2026\n")));
     }
 }
 
 } // namespace
+
+// Saved files are proposed in the documents folder, else at home: a file dialog given a
+// folder that does not exist opens the program's own.
+TEST(Dialogs, ProposeTheDocumentsFolderElseHome)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString withoutFolder = Dialogs::documentsFolder();
+    QDir().mkpath(documents);
+    const QString withFolder = Dialogs::documentsFolder();
+    qputenv("HOME", oldHome);
+    EXPECT_EQ(withoutFolder, home.path());
+    EXPECT_EQ(withFolder, documents);
+    EXPECT_TRUE(documents.startsWith(home.path())) << documents.toStdString();
+}

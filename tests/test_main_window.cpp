@@ -1,4 +1,6 @@
 // The main window, offscreen: marking, the year and variant choices, layout and keys.
+#include "engine/DateText.h"
+#include "shell/HelpWindow.h"
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
 #include "tests/support/UiTestSupport.h"
@@ -20,6 +22,7 @@
 #include <QStyleOptionSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace lumenar;
@@ -94,6 +97,49 @@ TEST_F(MainWindowTest, MarksTodayFourthFromTopUnderOneDateCell)
     EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2026"));
     EXPECT_EQ(child<QComboBox>(w, "Combo1")->currentText(), QStringLiteral("The Universal Lumenar"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Lumenar"));
+}
+
+// Whatever brings today back, its row stands fourth from the top once the window is seen.
+TEST_F(MainWindowTest, TodayStandsFourthFromTheTopAfterEveryWayBack)
+{
+    UiFixture f(QDate(2026, 6, 9));
+    MainWindow *w = open(f);
+    const struct
+    {
+        const char *how;
+        std::function<void()> act;
+    } ways[] = {
+        {"Ctrl+T", [&] { QTest::keyClick(grid(w), Qt::Key_T, Qt::ControlModifier); }},
+        {"Go to today", [&] { w->goToToday(); }},
+        {"the same year", [&] { applyYear(w, QStringLiteral("2026")); }},
+        {"another year", [&] { applyYear(w, QStringLiteral("2030")); }},
+        {"back to this year", [&] { applyYear(w, QStringLiteral("2026")); }},
+        {"the USA calendar", [&] { w->chooseVariant(Variant::Usa); }},
+        {"the Universal calendar", [&] { w->chooseVariant(Variant::Universal); }},
+        {"a new day, window open",
+            [&] {
+                f.clock.advance(1);
+                w->refreshAfterDayChange();
+            }},
+        {"a new day, window hidden",
+            [&] {
+                w->hide();
+                f.clock.advance(1);
+                w->refreshAfterDayChange();
+                w->showWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+            }},
+    };
+    for (const auto &way : ways) {
+        QTest::keyClick(grid(w), Qt::Key_End); // away from today first
+        way.act();
+        QApplication::processEvents();
+        const QDate today = f.clock.today();
+        const int row = w->listModel().firstRowOf(sameDayInYear(today, w->shownYear()));
+        ASSERT_GT(row, 3) << way.how;
+        EXPECT_EQ(grid(w)->rowAt(0), row - 3) << way.how;
+        EXPECT_EQ(grid(w)->currentIndex().row(), row) << way.how;
+    }
 }
 
 TEST_F(MainWindowTest, TheMarkFollowsTheCurrentCellAndStaysInTheNameColumn)
@@ -233,6 +279,25 @@ TEST_F(MainWindowTest, ShiftStepsByTenAndASpunYearWaitsOnTheButton)
     QTest::keyClick(show, Qt::Key_Space);
     EXPECT_EQ(w->shownYear(), 2028);
     EXPECT_FALSE(show->font().bold());
+
+    // After a click on an arrow, Enter and keypad Enter apply as Space does, and the box's
+    // own Up and Down keys still step.
+    for (const auto &enter : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}}) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, up.center());
+        ASSERT_TRUE(show->hasFocus());
+        // Past the moment a held arrow would start repeating.
+        QTest::qWait(box->style()->styleHint(QStyle::SH_SpinBox_ClickAutoRepeatThreshold) + 300);
+        const int spun = box->yearText().toInt();
+        QTest::keyClick(show, enter.first, enter.second);
+        EXPECT_EQ(w->shownYear(), spun);
+        EXPECT_FALSE(show->font().bold());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Up);
+        EXPECT_EQ(box->yearText().toInt(), spun + 1);
+        QTest::keyClick(box, Qt::Key_Down);
+        QTest::keyClick(box, Qt::Key_Down);
+        EXPECT_EQ(box->yearText().toInt(), spun - 1);
+    }
 }
 
 TEST_F(MainWindowTest, LeavingASpunYearDropsIt)
@@ -307,10 +372,20 @@ TEST_F(MainWindowTest, AWiderWindowWidensEachButtonByAQuarter)
     EXPECT_NEAR(f.context->positions[wMain], pixelsToTwips(1000, screenDpiX()), 1e-6);
 }
 
-TEST_F(MainWindowTest, EscapeAndCloseHideTheWindow)
+TEST_F(MainWindowTest, F1HelpsAndEscapeAndCloseHideTheWindow)
 {
     UiFixture f;
     MainWindow *w = open(f);
+    QTest::keyClick(grid(w), Qt::Key_F1);
+    HelpWindow *help = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        help = help ? help : qobject_cast<HelpWindow *>(top);
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->currentPage().fileName(), QStringLiteral("main.html"));
+    help->hide();
+    w->activateWindow();
+
     QSignalSpy closed(f.context.get(), &AppContext::mainWindowClosed);
     QTest::keyClick(grid(w), Qt::Key_Escape);
     EXPECT_FALSE(w->isVisible());

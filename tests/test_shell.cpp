@@ -5,6 +5,7 @@
 #include "shell/DayIcon.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
+#include "shell/Splash.h"
 #include "shell/TrayText.h"
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
@@ -14,10 +15,16 @@
 #include "ui/main/YearListModel.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHostInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -253,16 +260,51 @@ TEST(WindowPlacement, SavedPlacesMissingNamesAndUnreachableWindows)
     EXPECT_TRUE(LoadWindowPositions(store, false, q));
     EXPECT_DOUBLE_EQ(q[xMain], 100);
     EXPECT_DOUBLE_EQ(q[hComm], 0);
+}
 
+TEST(WindowPlacement, APlaceOutOfReachIsBroughtOntoTheNearestScreen)
+{
     const QRect screen(0, 0, 1280, 800);
-    const QRect second(1280, 0, 1920, 1080);
-    EXPECT_EQ(reachableRect(QRect(100, 100, 640, 480), {screen}, screen), QRect(100, 100, 640, 480));
-    EXPECT_EQ(reachableRect(QRect(2000, 100, 640, 480), {screen, second}, screen), QRect(2000, 100, 640, 480));
-    // Left on a screen that is gone: brought back, centred on the primary screen.
-    const QRect back = reachableRect(QRect(3500, 2000, 640, 480), {screen}, screen);
-    EXPECT_EQ(back.size(), QSize(640, 480));
-    EXPECT_EQ(back.center(), screen.center());
-    EXPECT_TRUE(screen.contains(reachableRect(QRect(-5000, -5000, 4000, 3000), {screen}, screen)));
+    const QRect right(1280, 0, 1920, 1080);
+    const int title = 30;
+    const struct
+    {
+        const char *what;
+        QRect frame;
+        QList<QRect> screens;
+        QRect placed;
+    } cases[] = {
+        {"on its screen", {100, 100, 640, 480}, {screen}, {100, 100, 640, 480}},
+        {"on the second screen", {2000, 100, 640, 480}, {screen, right}, {2000, 100, 640, 480}},
+        {"across both screens", {1000, 100, 640, 480}, {screen, right}, {1000, 100, 640, 480}},
+        {"partly out, title and most on", {700, 400, 640, 480}, {screen}, {700, 400, 640, 480}},
+        {"title bar above the screen", {100, -20, 640, 480}, {screen}, {100, 0, 640, 480}},
+        {"only the title bar on", {100, 700, 640, 480}, {screen}, {100, 320, 640, 480}},
+        {"most of it off to the left", {-400, 100, 640, 480}, {screen}, {0, 100, 640, 480}},
+        // Saved at 1x on this screen, started at 2x: every size doubled against the screen.
+        {"larger than the screen", {512, 200, 1536, 1200}, {QRect(0, 0, 640, 400)}, {0, 0, 640, 400}},
+        {"its screen unplugged", {2400, 900, 640, 480}, {screen}, {640, 320, 640, 480}},
+        {"unplugged, nearest is the second", {3400, 100, 640, 480}, {screen, right}, {2560, 100, 640, 480}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(reachableRect(c.frame, c.screens, title), c.placed) << c.what;
+}
+
+TEST(WindowPlacement, AWindowWhoseTitleBarWasKeptOffScreenOpensBelowItsTopAndTheKeptValuesStay)
+{
+    UiFixture f;
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const double dx = screenDpiX(), dy = screenDpiY();
+    WindowPositions &p = f.context->positions;
+    p[xMain] = pixelsToTwips(available.left() + 10, dx);
+    p[yMain] = pixelsToTwips(available.top() - 20, dy);
+    p[wMain] = pixelsToTwips(400, dx);
+    p[hMain] = pixelsToTwips(300, dy);
+    const WindowPositions kept = p;
+    MainWindow *w = f.context->mainWindow();
+    EXPECT_EQ(w->pos(), available.topLeft() + QPoint(10, 0));
+    EXPECT_EQ(w->size(), QSize(400, 300));
+    EXPECT_EQ(p.values, kept.values);
 }
 
 TEST(Shell, WithoutATrayTheMainWindowShowsAndClosingItEnds)
@@ -357,4 +399,34 @@ TEST(About, CreditsCloseThemselvesAndAnswerClicksAndEscape)
     QTimer::singleShot(0, &about, [&] { QTest::mouseClick(about.credits()->label(6), Qt::LeftButton); });
     about.showCredits();
     QTRY_VERIFY_WITH_TIMEOUT(about.credits() == nullptr, 3000);
+}
+
+TEST(About, WithoutAMailProgramTheAddressIsShownToCopy)
+{
+    AboutDialog about;
+    QList<QUrl> opened;
+    about.openMail = [&](const QUrl &url) {
+        opened << url;
+        return false;
+    };
+    QString shown;
+    QTimer::singleShot(0, &about, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        shown = box->text();
+        EXPECT_TRUE(box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+        for (QAbstractButton *button : box->buttons()) {
+            if (button->text() == QStringLiteral("&Copy the Address"))
+                button->click();
+        }
+    });
+    QGuiApplication::clipboard()->clear();
+    about.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0].scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(opened[0].path(), feedbackAddress());
+    EXPECT_EQ(shown,
+        QStringLiteral("No e-mail program is set up on this computer.\n\nPlease write your opinions to ")
+            + feedbackAddress());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), feedbackAddress());
 }

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QRect>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
@@ -21,6 +22,10 @@ inline void PrintTo(const QString &text, std::ostream *os)
 inline void PrintTo(const QDate &date, std::ostream *os)
 {
     *os << date.toString(Qt::ISODate).toStdString();
+}
+inline void PrintTo(const QRect &r, std::ostream *os)
+{
+    *os << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height();
 }
 QT_END_NAMESPACE
 

@@ -4,8 +4,10 @@
 #include "shell/Clock.h"
 #include "shell/Dialogs.h"
 #include "tests/support/TestDatabase.h"
+#include "ui/detail/PrinterStatus.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
 #include <memory>
 
@@ -26,6 +28,8 @@ public:
     QStringList fileAnswers; // consumed by saveFileName; empty = cancelled
     QStringList fileRequests;
     int printerSetups = 0;
+    QString defaultPrinter; // what the print system offers; empty: no printer at all
+    QMap<QString, PrinterStatus> printers;
 
     QMessageBox::StandardButton message(QWidget *, QMessageBox::Icon icon, const QString &title, const QString &text,
         QMessageBox::StandardButtons, QMessageBox::StandardButton) override
@@ -43,6 +47,8 @@ public:
         ++printerSetups;
         return false;
     }
+    QString defaultPrinterName() override { return defaultPrinter; }
+    PrinterStatus printerStatus(const QString &name) override { return printers.value(name); }
     QStringList texts() const
     {
         QStringList out;

@@ -8,9 +8,11 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <cmath>
 
 namespace lumenar {
 
@@ -19,6 +21,52 @@ namespace {
 // The paper keeps at least this much white around the text, whatever margins the printer
 // set-up leaves (a PDF printer leaves none).
 constexpr qreal kMinimumMarginMm = 20.0;
+
+// The sheet a line is printed on: the one that holds its middle.
+int sheetOf(const QTextLine &line, qreal blockTop, qreal sheetHeight)
+{
+    return int(std::floor((blockTop + line.y() + line.height() / 2) / sheetHeight));
+}
+
+// Draws the lines that stand on `sheet`, each line on one sheet only. The layout's own
+// drawing also draws the line just above its clip, and a PDF keeps the text of what its
+// clip hides: a paragraph carried over from the sheet before is drawn here line by line.
+void drawSheet(QPainter &painter, const QTextDocument &document,
+    const QAbstractTextDocumentLayout::PaintContext &context, const QRectF &sheet)
+{
+    const int page = int(std::lround(sheet.top() / sheet.height()));
+    qreal flowTop = sheet.top();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        const int lines = layout->lineCount();
+        if (lines == 0)
+            continue;
+        const qreal top = layout->position().y();
+        if (sheetOf(layout->lineAt(0), top, sheet.height()) >= page)
+            break;
+        if (sheetOf(layout->lineAt(lines - 1), top, sheet.height()) < page)
+            continue;
+        painter.save();
+        painter.setPen(context.palette.color(QPalette::Text));
+        for (int i = 0; i < lines; ++i) {
+            const QTextLine line = layout->lineAt(i);
+            if (sheetOf(line, top, sheet.height()) == page)
+                line.draw(&painter, layout->position());
+        }
+        painter.restore();
+        if (sheetOf(layout->lineAt(lines - 1), top, sheet.height()) > page)
+            return; // the paragraph fills the sheet
+        flowTop = top + layout->lineAt(lines - 1).y() + layout->lineAt(lines - 1).height();
+        break;
+    }
+    // The rest of the sheet: a line that ends on the top edge or starts on the bottom
+    // edge of the clip belongs to the sheet before or after.
+    QAbstractTextDocumentLayout::PaintContext rest(context);
+    const qreal clipTop = std::max(flowTop, sheet.top()) + 1;
+    rest.clip = QRectF(sheet.left(), clipTop, sheet.width(), sheet.bottom() - 1 - clipTop);
+    if (rest.clip.height() > 0)
+        document.documentLayout()->draw(&painter, rest);
+}
 
 } // namespace
 
@@ -52,13 +100,6 @@ std::unique_ptr<QTextDocument> printDocument(const PrintedComment &comment)
     return document;
 }
 
-bool hasUsablePrinter(const QPrinter &printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        return !printer.outputFileName().isEmpty();
-    return !printer.printerName().isEmpty() && !QPrinterInfo::printerInfo(printer.printerName()).isNull();
-}
-
 bool printComment(const PrintedComment &comment, QPrinter &printer)
 {
     std::unique_ptr<QTextDocument> document = printDocument(comment);
@@ -75,7 +116,11 @@ bool printComment(const PrintedComment &comment, QPrinter &printer)
         std::max(0.0, kMinimumMarginMm - set.right()) * dotsPerMm,
         std::max(0.0, kMinimumMarginMm - set.bottom()) * dotsPerMm);
     const QRectF paintable = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QSizeF body = paintable.marginsRemoved(extra).size();
+    // The layout moves a line that would cross a sheet's edge onto the next sheet, at a page
+    // top rounded to its fixed-point grid: a whole number of dots keeps that top exactly
+    // on the edge, so each line falls wholly within one sheet.
+    const QSizeF area = paintable.marginsRemoved(extra).size();
+    const QSizeF body(area.width(), std::floor(area.height()));
     if (body.width() < 1 || body.height() < 1)
         return false;
     document->setPageSize(body);
@@ -91,9 +136,7 @@ bool printComment(const PrintedComment &comment, QPrinter &printer)
         painter.translate(extra.left(), extra.top() - page * body.height());
         const QRectF sheet(QPointF(0, page * body.height()), body);
         painter.setClipRect(sheet);
-        // A line that starts right on the bottom edge belongs to the next sheet.
-        context.clip = sheet.adjusted(0, 0, 0, -1);
-        document->documentLayout()->draw(&painter, context);
+        drawSheet(painter, *document, context, sheet);
         painter.restore();
     }
     return painter.end() && printer.printerState() != QPrinter::Error;

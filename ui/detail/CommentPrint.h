@@ -33,9 +33,6 @@ std::optional<PrintedComment> readComment(const Store &store, const YearCalendar
 // commentary. Text, not a picture, so it prints sharp and flows onto further pages.
 std::unique_ptr<QTextDocument> printDocument(const PrintedComment &comment);
 
-// Whether the printer can take a job at all: a named system printer, or a PDF file.
-bool hasUsablePrinter(const QPrinter &printer);
-
 // Lays the page out for the printer and prints it. False when the printer refused it.
 bool printComment(const PrintedComment &comment, QPrinter &printer);
 

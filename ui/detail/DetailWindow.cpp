@@ -6,6 +6,7 @@
 #include "shell/WindowPlacement.h"
 #include "ui/PictureButton.h"
 #include "ui/detail/CommentPrint.h"
+#include "ui/detail/PrinterStatus.h"
 
 #include <QApplication>
 #include <QDir>
@@ -253,20 +254,30 @@ void DetailWindow::printCurrentComment()
     }
 
     QPrinter &printer = m_context.printer();
-    if (!hasUsablePrinter(printer))
-        return offerPdfCopy(*comment, QStringLiteral("No printer is set up on this computer."));
+    Dialogs &dialogs = m_context.dialogs();
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    QString where = QDir::toNativeSeparators(printer.outputFileName());
+    if (!toFile) {
+        // With no printer chosen, the one the computer has now: it may have been added since.
+        QString name = printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
+        if (name.isEmpty())
+            name = dialogs.defaultPrinterName();
+        where = name;
+        // A queue that is stopped or refuses jobs takes the job without a word and drops it.
+        const QString problem = printerProblem(name, dialogs.printerStatus(name));
+        if (!problem.isEmpty())
+            return offerPdfCopy(*comment, problem);
+        if (printer.printerName() != name)
+            printer.setPrinterName(name);
+    }
     printer.setDocName(QStringLiteral("Comment - %1").arg(comment->name));
     bool printed = false;
     {
         WaitCursor busy;
         printed = printComment(*comment, printer);
     }
-    if (!printed) {
-        const QString where = printer.outputFormat() == QPrinter::PdfFormat
-            ? QDir::toNativeSeparators(printer.outputFileName())
-            : printer.printerName();
+    if (!printed)
         offerPdfCopy(*comment, QStringLiteral("The comment could not be printed on %1.").arg(where));
-    }
 }
 
 void DetailWindow::offerPdfCopy(const PrintedComment &comment, const QString &problem)

@@ -98,6 +98,8 @@ void MainWindow::buildControls()
     m_yearBox->setAccessibleName(QStringLiteral("Year"));
     m_yearBox->setToolTip(QStringLiteral("A year from 1583 to 4900; the arrows step by 1, by 10 with Shift held"));
     connect(m_yearBox, &YearBox::stepped, this, &MainWindow::onYearStepped);
+    // After the arrows or the wheel, Enter or Space applies the year; typed steps keep the caret.
+    connect(m_yearBox, &YearBox::pointerStepsEnded, this, [this] { m_showButton->setFocus(Qt::OtherFocusReason); });
     connect(m_yearBox, &YearBox::applyRequested, this, &MainWindow::applyYearBox);
     connect(m_yearBox, &YearBox::yearTextChanged, this, &MainWindow::updatePending);
 
@@ -179,6 +181,11 @@ void MainWindow::buildControls()
         setTabOrder(m_buttons[i - 1], m_buttons[i]);
     setTabOrder(m_buttons.back(), m_grid);
     m_grid->setFocus();
+
+    auto *help = new QAction(this);
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, [this] { m_context.showHelp(QStringLiteral("main")); });
+    addAction(help);
 
     auto *escape = new QAction(this);
     escape->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -461,14 +468,11 @@ void MainWindow::exportYear()
     }
 }
 
-void MainWindow::onYearStepped(bool fromKeyboard)
+void MainWindow::onYearStepped()
 {
     m_context.unloadSearchWindow();
     m_context.unloadDetailWindow();
     updatePending();
-    // After an arrow click Enter or Space applies the year; typed steps keep the caret.
-    if (!fromKeyboard)
-        m_showButton->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::updatePending()
@@ -500,6 +504,15 @@ void MainWindow::onFocusChanged(QWidget *old, QWidget *now)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // A push button outside a dialog takes only Space; Enter is what a user tries first.
+    if (watched == m_showButton && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            m_showButton->click();
+            return true;
+        }
+    }
     // Shift anywhere in the window changes the spinner's step.
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Shift) {

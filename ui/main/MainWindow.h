@@ -75,7 +75,7 @@ private:
     void sizeColumns();
     void markRow(int row);
     void onCurrentChanged(const QModelIndex &current);
-    void onYearStepped(bool fromKeyboard);
+    void onYearStepped();
     void onFocusChanged(QWidget *old, QWidget *now);
     void updatePending();
     void dropPendingYear();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyleOptionSpinBox>
+#include <utility>
 
 namespace lumenar {
 
@@ -51,7 +52,13 @@ void YearBox::stepBy(int steps)
         return;
     setYear(to);
     lineEdit()->selectAll();
-    emit stepped(m_keyStep);
+    emit stepped();
+    if (m_keyStep)
+        return;
+    if (m_mouseHeld)
+        m_steppedWhileHeld = true;
+    else
+        emit pointerStepsEnded();
 }
 
 QAbstractSpinBox::StepEnabled YearBox::stepEnabled() const
@@ -90,7 +97,17 @@ void YearBox::keyReleaseEvent(QKeyEvent *event)
 void YearBox::mousePressEvent(QMouseEvent *event)
 {
     m_shiftDown = event->modifiers().testFlag(Qt::ShiftModifier);
+    m_mouseHeld = true;
+    m_steppedWhileHeld = false;
     QAbstractSpinBox::mousePressEvent(event);
+}
+
+void YearBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QAbstractSpinBox::mouseReleaseEvent(event);
+    m_mouseHeld = false;
+    if (std::exchange(m_steppedWhileHeld, false))
+        emit pointerStepsEnded();
 }
 
 QSize YearBox::sizeHint() const

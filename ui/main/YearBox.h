@@ -30,9 +30,12 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    // An arrow, a key or the wheel changed the year; fromKeyboard when the box's own
-    // keys did it, so the focus may stay where the user types.
-    void stepped(bool fromKeyboard);
+    // An arrow, a key or the wheel changed the year.
+    void stepped();
+    // Steps by the arrows or the wheel are over (the mouse button is up): the moment the
+    // focus may leave the box. Moving it while an arrow is held would leave the box's
+    // repeat timer running, and the box would then ignore its Up and Down keys.
+    void pointerStepsEnded();
     // Enter in the box.
     void applyRequested();
     void yearTextChanged();
@@ -42,12 +45,15 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     int currentYear() const;
 
     bool m_shiftDown = false;
     bool m_keyStep = false;
+    bool m_mouseHeld = false;
+    bool m_steppedWhileHeld = false;
     int m_fallbackYear = 0;
 };
 

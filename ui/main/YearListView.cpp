@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <utility>
 
 namespace lumenar {
 
@@ -69,23 +70,32 @@ void YearListView::mergeDays()
 
 void YearListView::scrollToFourth(int row)
 {
-    // Per-item scrolling: the bar's value is the first row shown. Until the view has its
-    // real height the bar's range is a guess, so the wish is kept for the first layout.
+    // A hidden view keeps the wish until it is shown: only then are its height and the
+    // bar's range real.
     m_pendingTop = std::max(0, row - 3);
-    if (isVisible()) {
-        updateGeometries();
-        verticalScrollBar()->setValue(m_pendingTop);
-        m_pendingTop = -1;
-    }
+    if (isVisible())
+        applyPendingTop();
 }
 
-void YearListView::updateGeometries()
+void YearListView::applyPendingTop()
 {
-    QTableView::updateGeometries();
-    if (m_pendingTop >= 0 && isVisible()) {
-        verticalScrollBar()->setValue(m_pendingTop);
-        m_pendingTop = -1;
-    }
+    if (m_pendingTop < 0)
+        return;
+    const int top = std::exchange(m_pendingTop, -1);
+    // Per-item scrolling: the bar's value is the first row shown, within a range that must
+    // first follow the rows just loaded.
+    updateGeometries();
+    verticalScrollBar()->setValue(top);
+}
+
+bool YearListView::event(QEvent *event)
+{
+    const bool handled = QTableView::event(event);
+    // Being shown, the base class scrolls the current row just into view (to the edge);
+    // the row's own place comes after that.
+    if (event->type() == QEvent::Show)
+        applyPendingTop();
+    return handled;
 }
 
 QModelIndex YearListView::nameCellAt(const QPoint &pos) const

@@ -29,10 +29,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void updateGeometries() override;
+    bool event(QEvent *event) override;
 
 private:
-    int m_pendingTop = -1;
+    void applyPendingTop();
+
+    int m_pendingTop = -1; // the first row to show once the view is seen; -1: none
     QModelIndex nameCellAt(const QPoint &pos) const;
 };
 
