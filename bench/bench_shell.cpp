@@ -1,8 +1,8 @@
 // From start to the tray icon: the start-up sequence in process, on a private copy of the
 // database, as the desktop program runs it (offscreen, so the main window stands in for
 // the tray icon it would dock).
-#include "shell/Clock.h"
-#include "shell/Dialogs.h"
+#include "engine/Clock.h"
+#include "ui/Dialogs.h"
 #include "shell/Shell.h"
 
 #include <QApplication>

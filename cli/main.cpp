@@ -92,7 +92,7 @@ void writeOut(const QString &text)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(settingsOrganization());
+    QCoreApplication::setOrganizationName(Settings::organization());
     QCoreApplication::setApplicationName(QStringLiteral("lumenar-cli"));
 
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
@@ -134,7 +134,7 @@ int main(int argc, char *argv[])
     if (auto error = readOptions(parser, options))
         return problem(*error);
 
-    const Variant variant = options.variant.value_or(variantFromSetting(rememberedVariantSetting()));
+    const Variant variant = options.variant.value_or(variantFromSetting(Settings().text(Settings::Key::Variant)));
     const auto year = static_cast<std::int16_t>(options.year);
 
     try {

@@ -5,13 +5,12 @@
 #include "ui/main/MainWindow.h"
 #include "ui/search/SearchWindow.h"
 
-#include <QFileInfo>
 #include <QPrinter>
 
 namespace lumenar {
 
-AppContext::AppContext(Store store, Clock &clock, Dialogs &dialogs, QObject *parent)
-    : QObject(parent)
+AppContext::AppContext(Store store, const Clock &clock, Dialogs &dialogs, QObject *parent)
+    : WindowHost(parent)
     , m_store(std::move(store))
     , m_clock(clock)
     , m_dialogs(dialogs)
@@ -28,11 +27,6 @@ AppContext::~AppContext()
     delete m_help.data();
     for (const QPointer<QWidget> &window : std::as_const(m_unloading))
         delete window.data();
-}
-
-QString AppContext::databaseFolder() const
-{
-    return QFileInfo(m_store.path()).absolutePath();
 }
 
 QPrinter &AppContext::printer()
@@ -74,6 +68,16 @@ template <typename W> void AppContext::unload(QPointer<W> &window)
     // handler has returned, or with this context, whichever comes first.
     w->deleteLater();
     m_unloading.append(w);
+}
+
+void AppContext::showDetail()
+{
+    detailWindow()->showForCurrentEvent();
+}
+
+void AppContext::showSearch()
+{
+    searchWindow()->showSearch();
 }
 
 void AppContext::unloadMainWindow()

@@ -6,11 +6,12 @@
 #include "shell/DayIcon.h"
 #include "shell/Splash.h"
 #include "shell/TrayText.h"
-#include "shell/WindowPlacement.h"
 #include "store/Autostart.h"
+#include "store/Log.h"
 #include "store/Maintenance.h"
 #include "store/Settings.h"
 #include "store/WindowPositions.h"
+#include "ui/WindowPlacement.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
@@ -69,8 +70,7 @@ bool Shell::start()
         m_context = std::make_unique<AppContext>(Store::open(m_databasePath), m_clock, m_dialogs);
         m_context->currentDate = today;
         LoadWindowPositions(m_context->store(), false, m_context->positions);
-        QString variant = rememberedVariantSetting();
-        m_context->currentVariant = variant.isEmpty() ? QStringLiteral("Universal") : variant;
+        m_context->setVariant(variantFromSetting(Settings().text(Settings::Key::Variant)));
 
         showDay(*m_context->calendar(m_context->variant(), today.year()), today);
         QApplication::processEvents();
@@ -86,6 +86,7 @@ bool Shell::start()
         });
         m_context->mainWindow();
     } catch (const LumenarError &error) {
+        logCaught("Shell::start", error);
         closeSplash();
         if (isDataError(error))
             m_dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), error.message());
@@ -180,6 +181,7 @@ void Shell::refreshTray()
     try {
         showDay(*m_context->calendar(m_context->variant(), today.year()), today);
     } catch (const LumenarError &error) {
+        logCaught("Shell::refreshTray", error);
         if (isDataError(error))
             return endWithDataError(error.message());
         m_dialogs.plainError(nullptr, error.message());
@@ -220,6 +222,7 @@ void Shell::dayCheck()
         else
             main->refreshAfterDayChange();
     } catch (const LumenarError &error) {
+        logCaught("Shell::dayCheck", error);
         if (isDataError(error))
             return endWithDataError(error.message());
         m_dialogs.operationError(nullptr, QStringLiteral("TimeChange"));
@@ -242,6 +245,7 @@ void Shell::saveWindowPositions()
     try {
         SaveWindowPositions(m_context->store(), m_context->positions);
     } catch (const LumenarError &error) {
+        logCaught("Shell::saveWindowPositions", error);
         m_dialogs.message(nullptr, QMessageBox::Warning, Dialogs::defaultTitle(),
             QStringLiteral("The window positions could not be saved.\n%1").arg(error.fullText()));
     }
@@ -266,6 +270,7 @@ void Shell::setStartAtLogin(bool enabled)
     try {
         setAutostartEnabled(enabled);
     } catch (const LumenarError &error) {
+        logCaught("Shell::setStartAtLogin", error);
         m_dialogs.message(nullptr, QMessageBox::Warning, Dialogs::defaultTitle(), error.message());
     }
     m_startAtLogin->setChecked(autostartEnabled());
@@ -305,6 +310,7 @@ void Shell::shutdown()
         try {
             emptyYearTables(m_context->store());
         } catch (const LumenarError &error) {
+            logCaught("Shell::shutdown", error);
             m_dialogs.message(nullptr, QMessageBox::Critical, Dialogs::defaultTitle(),
                 QStringLiteral("The calendar database could not be tidied at exit.\n%1").arg(error.fullText()));
         }
@@ -316,7 +322,7 @@ void Shell::shutdown()
     if (Optimizez(QFileInfo(m_databasePath).absolutePath(), &why) == CompactResult::Compacted)
         ++m_compactions;
     else
-        qWarning("lumenar: the database was not compacted: %s", qPrintable(why));
+        qCWarning(lcLumenar, "the database was not compacted: %s", qPrintable(why));
     RestoreDateFormat();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/Clock.h"
 #include "engine/DayLookup.h"
 #include "engine/YearCalendar.h"
-#include "shell/Clock.h"
-#include "shell/Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QDate>
 #include <QIcon>

@@ -1,12 +1,13 @@
 // The desktop program: a tray icon with today's liturgical day, and the windows behind it.
 #include "shell/DayIcon.h"
-#include "shell/Dialogs.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
 #include "store/DatabaseLocation.h"
+#include "store/Log.h"
 #include "store/Settings.h"
 #include "store/Store.h"
 #include "store/Version.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -66,7 +67,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(settingsOrganization());
+    QApplication::setOrganizationName(Settings::organization());
     QApplication::setApplicationName(QStringLiteral("lumenar"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     // Until today's page is drawn, windows carry the program's own icon.
@@ -85,6 +86,7 @@ int main(int argc, char *argv[])
     try {
         database = prepareDatabase();
     } catch (const LumenarError &error) {
+        logCaught("main", error);
         dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), error.message());
         return 1;
     }

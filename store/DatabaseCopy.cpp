@@ -1,6 +1,7 @@
 #include "store/DatabaseCopy.h"
 
 #include "store/FileSystem.h"
+#include "store/Log.h"
 #include "store/Store.h"
 
 #include <QFile>
@@ -60,7 +61,8 @@ QString databaseStamp(const QString &path)
         if (!store.hasTable(QStringLiteral("ContentStamp")))
             return {};
         return store.scalar(QStringLiteral("SELECT Stamp FROM ContentStamp")).toString();
-    } catch (const LumenarError &) {
+    } catch (const LumenarError &error) {
+        logCaught("databaseStamp", error);
         return {};
     }
 }
@@ -74,7 +76,8 @@ void replaceKeepingSavedRows(const QString &source, const QString &target)
             // Read through SQLite, so rows still in a log left beside the file count too.
             Store old = Store::open(target);
             rows = savedRows(old);
-        } catch (const LumenarError &) {
+        } catch (const LumenarError &error) {
+            logCaught("replaceKeepingSavedRows", error);
             damaged = true;
         }
         // Closing the last connection folds the log back and removes it: one still there
@@ -104,6 +107,7 @@ void replaceKeepingSavedRows(const QString &source, const QString &target)
         if (!copy.isIntact() || savedRows(copy).size() != rows.size())
             fail(QStringLiteral("the copy of %1 did not pass its check").arg(source));
     } catch (const LumenarError &error) {
+        logCaught("replaceKeepingSavedRows", error);
         removeWithSideFiles(fresh);
         fail(QStringLiteral("Cannot make %1 from %2").arg(target, source), error.fullText());
     }

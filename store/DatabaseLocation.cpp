@@ -2,6 +2,7 @@
 
 #include "store/DatabaseCopy.h"
 #include "store/Errors.h"
+#include "store/Log.h"
 #include "store/Maintenance.h"
 
 #include <QCoreApplication>
@@ -89,7 +90,8 @@ QString prepareDatabase(const QString &programFolder)
     if (!QFileInfo::exists(copy) && QFileInfo::exists(QDir(folder).filePath(compactionTempName()))) {
         try {
             CuratTemp(folder);
-        } catch (const LumenarError &) {
+        } catch (const LumenarError &error) {
+            logCaught("prepareDatabase", error);
             // Not a sound database: a fresh copy is made below.
         }
     }
@@ -98,6 +100,7 @@ QString prepareDatabase(const QString &programFolder)
         try {
             replaceKeepingSavedRows(installed, copy);
         } catch (const LumenarError &error) {
+            logCaught("prepareDatabase", error);
             if (!hadCopy)
                 throwUnavailable(QStringLiteral("Your copy of the information database could not be made in %1.")
                                      .arg(QDir::toNativeSeparators(folder)),

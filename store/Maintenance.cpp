@@ -1,6 +1,7 @@
 #include "store/Maintenance.h"
 
 #include "store/FileSystem.h"
+#include "store/Log.h"
 #include "store/Store.h"
 
 #include <QDir>
@@ -26,7 +27,8 @@ bool isSoundDatabase(const QString &path)
     try {
         Store store = Store::open(path);
         return store.isIntact();
-    } catch (const LumenarError &) {
+    } catch (const LumenarError &error) {
+        logCaught("isSoundDatabase", error);
         return false;
     }
 }
@@ -111,6 +113,7 @@ CompactResult Optimizez(const QString &folder, QString *detail)
             copy.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
         }
     } catch (const LumenarError &error) {
+        logCaught("Optimizez", error);
         QFile::remove(temp);
         return fail(error.fullText());
     }

@@ -5,28 +5,55 @@
 namespace lumenar {
 
 namespace {
-const QString kVariantKey = QStringLiteral("Setup/Implicit");
+
+struct KeyInfo
+{
+    const char *name;
+    QVariant fallback;
+};
+
+KeyInfo info(Settings::Key key)
+{
+    switch (key) {
+    case Settings::Key::Variant:
+        return {"Setup/Implicit", QString()};
+    }
+    return {"", QVariant()};
 }
 
-QString settingsOrganization()
+} // namespace
+
+Settings::Settings()
+    : m_settings(std::make_unique<QSettings>(organization(), application()))
+{
+}
+
+Settings::Settings(const QString &path)
+    : m_settings(std::make_unique<QSettings>(path, QSettings::IniFormat))
+{
+}
+
+Settings::~Settings() = default;
+
+QVariant Settings::value(Key key) const
+{
+    const KeyInfo k = info(key);
+    return m_settings->value(QLatin1String(k.name), k.fallback);
+}
+
+void Settings::setValue(Key key, const QVariant &value)
+{
+    m_settings->setValue(QLatin1String(info(key).name), value);
+}
+
+QString Settings::organization()
 {
     return QStringLiteral("Lumenar");
 }
-QString settingsApplication()
+
+QString Settings::application()
 {
     return QStringLiteral("Rezi");
-}
-
-QString rememberedVariantSetting()
-{
-    QSettings settings(settingsOrganization(), settingsApplication());
-    return settings.value(kVariantKey).toString();
-}
-
-void saveVariantSetting(const QString &value)
-{
-    QSettings settings(settingsOrganization(), settingsApplication());
-    settings.setValue(kVariantKey, value);
 }
 
 } // namespace lumenar

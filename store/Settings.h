@@ -1,16 +1,42 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+#include <memory>
+
+class QSettings;
 
 namespace lumenar {
 
-// The per-user settings store: organisation "Lumenar", application "Rezi", section
-// "Setup". On Linux that is ~/.config/Lumenar/Rezi.conf.
-QString settingsOrganization();
-QString settingsApplication();
+// The program's per-user settings (organisation "Lumenar", application "Rezi": on Linux
+// ~/.config/Lumenar/Rezi.conf). Every key's name and default are written here once.
+class Settings
+{
+public:
+    enum class Key {
+        // Section "Setup", key "Implicit": the calendar last chosen, "Universal" or "SUA";
+        // absent or empty reads as Universal.
+        Variant,
+    };
 
-// The variant the user chose last ("Universal", "SUA"), empty when none was saved.
-QString rememberedVariantSetting();
-void saveVariantSetting(const QString &value);
+    // The user's own settings.
+    Settings();
+    // A file of a test's own.
+    explicit Settings(const QString &path);
+    ~Settings();
+    Settings(const Settings &) = delete;
+    Settings &operator=(const Settings &) = delete;
+
+    // The stored value, or the key's default when none is stored.
+    QVariant value(Key key) const;
+    QString text(Key key) const { return value(key).toString(); }
+    void setValue(Key key, const QVariant &value);
+
+    static QString organization();
+    static QString application();
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};
 
 } // namespace lumenar

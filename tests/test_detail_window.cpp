@@ -1,5 +1,5 @@
 #include "engine/DayLookup.h"
-#include "shell/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 #include "tests/support/UiTestSupport.h"
 #include "ui/detail/CommentPrint.h"
 #include "ui/detail/DetailWindow.h"

@@ -1,7 +1,7 @@
 // The main window, offscreen: marking, the year and variant choices, layout and keys.
 #include "engine/DateText.h"
 #include "shell/HelpWindow.h"
-#include "shell/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 #include "store/Settings.h"
 #include "tests/support/UiTestSupport.h"
 #include "ui/PictureButton.h"
@@ -325,8 +325,8 @@ TEST_F(MainWindowTest, TheUsaEntryIsStoredAsSuaAndShownAsUsaNextTime)
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_Up); // to "The USA Lumenar"
         EXPECT_EQ(combo->currentText(), QStringLiteral("The USA Lumenar"));
-        EXPECT_EQ(rememberedVariantSetting(), QStringLiteral("SUA"));
-        EXPECT_EQ(f.context->currentVariant, QStringLiteral("SUA"));
+        EXPECT_EQ(Settings().text(Settings::Key::Variant), QStringLiteral("SUA"));
+        EXPECT_EQ(f.context->variant(), Variant::Usa);
         EXPECT_EQ(variantChanged.count(), 1);
         EXPECT_EQ(f.context->shownCalendar()->variant(), Variant::Usa);
         const std::vector<Celebration> usa = test::assembledYear(Variant::Usa, 2026).rows();
@@ -334,7 +334,7 @@ TEST_F(MainWindowTest, TheUsaEntryIsStoredAsSuaAndShownAsUsaNextTime)
         EXPECT_EQ(w->listModel().rows().back().name, usa.back().name);
         expectMarked(f, w, QDate(2026, 11, 23), w->listModel().firstRowOf(QDate(2026, 11, 23)));
     }
-    UiFixture next(QDate(2026, 11, 23), rememberedVariantSetting());
+    UiFixture next(QDate(2026, 11, 23), Settings().text(Settings::Key::Variant));
     MainWindow *w = open(next);
     EXPECT_EQ(child<QComboBox>(w, "Combo1")->currentText(), QStringLiteral("The USA Lumenar"));
     EXPECT_EQ(next.context->variant(), Variant::Usa);

@@ -7,7 +7,7 @@
 #include "shell/SingleInstance.h"
 #include "shell/Splash.h"
 #include "shell/TrayText.h"
-#include "shell/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 #include "store/Settings.h"
 #include "store/WindowPositions.h"
 #include "tests/support/UiTestSupport.h"
@@ -40,7 +40,7 @@ namespace {
 void setVariantSetting(const QString &value)
 {
     QStandardPaths::setTestModeEnabled(true);
-    QSettings settings(settingsOrganization(), settingsApplication());
+    QSettings settings(Settings::organization(), Settings::application());
     if (value.isNull())
         settings.remove(QStringLiteral("Setup/Implicit"));
     else
@@ -110,7 +110,7 @@ TEST(Shell, StartUpReadsTheRememberedVariant)
         EXPECT_EQ(ctx->shownCalendar()->variant(), c.built);
         EXPECT_EQ(ctx->currentDate, QDate(2026, 12, 7));
         // Falling back to Universal does not write the setting.
-        EXPECT_EQ(rememberedVariantSetting(), c.stored);
+        EXPECT_EQ(Settings().text(Settings::Key::Variant), c.stored);
         EXPECT_TRUE(f.dialogs.shown.isEmpty());
     }
 }

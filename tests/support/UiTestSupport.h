@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/Clock.h"
 #include "shell/AppContext.h"
-#include "shell/Clock.h"
-#include "shell/Dialogs.h"
 #include "tests/support/TestDatabase.h"
+#include "ui/Dialogs.h"
 #include "ui/detail/PrinterStatus.h"
 
 #include <QList>
@@ -65,7 +65,7 @@ struct UiFixture
         : clock(today)
     {
         context = std::make_unique<AppContext>(db.open(), clock, dialogs);
-        context->currentVariant = variant;
+        context->setVariant(variantFromSetting(variant));
     }
     TempDatabase db;
     ManualClock clock;

@@ -1,10 +1,11 @@
 #include "ui/detail/DetailWindow.h"
 
 #include "engine/DateText.h"
-#include "shell/AppContext.h"
-#include "shell/WaitCursor.h"
-#include "shell/WindowPlacement.h"
+#include "store/Log.h"
 #include "ui/PictureButton.h"
+#include "ui/WaitCursor.h"
+#include "ui/WindowHost.h"
+#include "ui/WindowPlacement.h"
 #include "ui/detail/CommentPrint.h"
 #include "ui/detail/PrinterStatus.h"
 
@@ -42,7 +43,7 @@ int twipsY(double twips)
 
 } // namespace
 
-DetailWindow::DetailWindow(AppContext &context, QWidget *parent)
+DetailWindow::DetailWindow(WindowHost &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
     , m_frame(new QFrame(this))
@@ -178,7 +179,8 @@ void DetailWindow::CommentActivate()
         m_text->horizontalScrollBar()->setValue(0);
         CommentFormResize();
         m_failedId = 0;
-    } catch (const std::exception &) {
+    } catch (const std::exception &error) {
+        logCaught("DetailWindow::CommentActivate", error);
         // Closing the message activates the window again: one report per failing row.
         if (m_failedId == id)
             return;
@@ -220,7 +222,8 @@ void DetailWindow::CommentFormResize()
             inset, labelHeight + gap, frameWidth - 2 * inset, frameHeight - labelHeight - 2 * gap - inset);
         m_dateLabel->setGeometry(inset + (frameWidth - 2 * inset) / 2 - labelWidth / 2, 0, labelWidth, labelHeight);
         storePosition();
-    } catch (const std::exception &) {
+    } catch (const std::exception &error) {
+        logCaught("DetailWindow::CommentFormResize", error);
         m_context.dialogs().operationError(this, QStringLiteral("CommentFormResize"));
     }
 }
@@ -233,7 +236,7 @@ void DetailWindow::Anulez()
 
 void DetailWindow::openSearch()
 {
-    m_context.searchWindow()->showSearch();
+    m_context.showSearch();
 }
 
 void DetailWindow::printCurrentComment()
@@ -243,7 +246,8 @@ void DetailWindow::printCurrentComment()
     try {
         if (id != 0 && m_context.shownCalendar())
             comment = readComment(m_context.store(), *m_context.shownCalendar(), id);
-    } catch (const std::exception &) {
+    } catch (const std::exception &error) {
+        logCaught("DetailWindow::printCurrentComment", error);
         m_context.dialogs().operationError(this, QStringLiteral("CommentPrint"));
         return;
     }

@@ -9,7 +9,7 @@ class QTextBrowser;
 
 namespace lumenar {
 
-class AppContext;
+class WindowHost;
 class PictureButton;
 struct PrintedComment;
 
@@ -18,7 +18,7 @@ class DetailWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit DetailWindow(AppContext &context, QWidget *parent = nullptr);
+    explicit DetailWindow(WindowHost &context, QWidget *parent = nullptr);
 
     // Shows the window for CurrentEventId (every activation rereads that row).
     void showForCurrentEvent();
@@ -48,7 +48,7 @@ private:
     void openSearch();
     void offerPdfCopy(const PrintedComment &comment, const QString &problem);
 
-    AppContext &m_context;
+    WindowHost &m_context;
     QFrame *m_frame;      // the page the date and the text stand on
     QLabel *m_dateLabel;  // long date of the celebration shown
     QTextBrowser *m_text; // the commentary

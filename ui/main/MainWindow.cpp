@@ -2,12 +2,12 @@
 
 #include "engine/DateText.h"
 #include "engine/YearExport.h"
-#include "shell/AppContext.h"
-#include "shell/DayIcon.h"
-#include "shell/WaitCursor.h"
-#include "shell/WindowPlacement.h"
+#include "store/Log.h"
 #include "store/Settings.h"
 #include "ui/PictureButton.h"
+#include "ui/WaitCursor.h"
+#include "ui/WindowHost.h"
+#include "ui/WindowPlacement.h"
 #include "ui/main/EqualRowLayout.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
@@ -45,7 +45,7 @@ constexpr int kUniversalEntry = 1;
 
 } // namespace
 
-MainWindow::MainWindow(AppContext &context, QWidget *parent)
+MainWindow::MainWindow(WindowHost &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
 {
@@ -56,8 +56,6 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     m_shownYear = m_context.clock().today().year();
     m_yearBox->setYear(m_shownYear);
     m_yearBox->setFallbackYear(m_shownYear);
-    if (m_context.currentVariant != QLatin1String("Universal"))
-        m_context.currentVariant = QStringLiteral("USA");
     showVariant(m_context.variant());
 
     const QFontMetrics fm(font());
@@ -268,7 +266,8 @@ void MainWindow::InitGrid()
         m_context.setShownCalendar(year);
         m_shownVariant = year->variant();
         m_grid->mergeDays();
-    } catch (const std::exception &) {
+    } catch (const std::exception &error) {
+        logCaught("MainWindow::InitGrid", error);
         m_context.dialogs().operationError(this, QStringLiteral("InitGrid"));
     }
 }
@@ -332,7 +331,8 @@ void MainWindow::loadShownYear()
     try {
         WaitCursor wait;
         m_context.calendar(m_context.variant(), m_shownYear);
-    } catch (const std::exception &) {
+    } catch (const std::exception &error) {
+        logCaught("MainWindow::loadShownYear", error);
         m_context.dialogs().operationError(this, QStringLiteral("InitGrid"));
     }
     InitGrid();
@@ -360,7 +360,8 @@ void MainWindow::applyYearBox()
         try {
             WaitCursor wait;
             m_context.calendar(m_context.variant(), *year);
-        } catch (const std::exception &) {
+        } catch (const std::exception &error) {
+            logCaught("MainWindow::applyYearBox", error);
             dropPendingYear();
             m_busy = false;
             m_context.dialogs().operationError(this, QStringLiteral("Label1Click"));
@@ -383,18 +384,19 @@ void MainWindow::chooseVariant(Variant variant)
     }
     m_context.unloadSearchWindow();
     m_context.unloadDetailWindow();
-    const QString previous = m_context.currentVariant;
-    m_context.currentVariant = settingForVariant(variant);
+    const Variant previous = m_context.variant();
+    m_context.setVariant(variant);
     try {
         WaitCursor wait;
         m_context.calendar(variant, m_shownYear);
-    } catch (const std::exception &) {
-        m_context.currentVariant = previous;
-        showVariant(m_context.variant());
+    } catch (const std::exception &error) {
+        logCaught("MainWindow::chooseVariant", error);
+        m_context.setVariant(previous);
+        showVariant(previous);
         m_context.dialogs().operationError(this, QStringLiteral("Combo1Click"));
         return;
     }
-    saveVariantSetting(m_context.currentVariant);
+    Settings().setValue(Settings::Key::Variant, settingForVariant(variant));
     showVariant(variant);
     InitGrid();
     AfisezDataCurenta(m_shownYear);
@@ -423,17 +425,17 @@ void MainWindow::openRow(int row)
     if (row < 0 || row >= m_model->rowCount())
         return;
     m_context.currentEventId = m_model->row(row).id;
-    m_context.detailWindow()->showForCurrentEvent();
+    m_context.showDetail();
 }
 
 void MainWindow::openComment()
 {
-    m_context.detailWindow()->showForCurrentEvent();
+    m_context.showDetail();
 }
 
 void MainWindow::openSearch()
 {
-    m_context.searchWindow()->showSearch();
+    m_context.showSearch();
 }
 
 void MainWindow::copyRow(int row)
@@ -553,14 +555,14 @@ void MainWindow::hideByUser()
 {
     storePosition();
     hide();
-    emit m_context.mainWindowClosed();
+    m_context.mainWindowClosedByUser();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     storePosition();
     event->accept();
-    emit m_context.mainWindowClosed();
+    m_context.mainWindowClosedByUser();
 }
 
 void MainWindow::moveEvent(QMoveEvent *event)

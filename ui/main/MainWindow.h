@@ -13,7 +13,7 @@ class QToolButton;
 
 namespace lumenar {
 
-class AppContext;
+class WindowHost;
 class PictureButton;
 class YearBox;
 class YearListModel;
@@ -24,7 +24,7 @@ class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MainWindow(AppContext &context, QWidget *parent = nullptr);
+    explicit MainWindow(WindowHost &context, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     int shownYear() const { return m_shownYear; }
@@ -84,7 +84,7 @@ private:
     void hideByUser();
     void reportMissingDay(const QDate &day);
 
-    AppContext &m_context;
+    WindowHost &m_context;
     int m_shownYear = 0;
     Variant m_shownVariant = Variant::Universal;
     bool m_busy = false;

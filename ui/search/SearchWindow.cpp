@@ -1,8 +1,9 @@
 #include "ui/search/SearchWindow.h"
 
 #include "engine/DateText.h"
-#include "shell/AppContext.h"
+#include "store/Log.h"
 #include "ui/PictureButton.h"
+#include "ui/WindowHost.h"
 #include "ui/search/SearchResultModel.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@
 
 namespace lumenar {
 
-SearchWindow::SearchWindow(AppContext &context, QWidget *parent)
+SearchWindow::SearchWindow(WindowHost &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
     , m_text(new QLineEdit(this))
@@ -186,7 +187,8 @@ void SearchWindow::search(const QString &text)
     try {
         const CelebrationSearch &year = rows();
         m_model->setResults(year, m_dateTexts, year.find(text));
-    } catch (const std::exception &) {
+    } catch (const std::exception &error) {
+        logCaught("SearchWindow::search", error);
         m_model->clear();
         m_context.dialogs().operationError(this, QStringLiteral("Search"));
         return;
@@ -202,7 +204,7 @@ void SearchWindow::openSelected()
         return;
     // By the row's own number: two celebrations of one name each open their own.
     m_context.currentEventId = m_model->idAt(current.row());
-    m_context.detailWindow()->showForCurrentEvent();
+    m_context.showDetail();
 }
 
 void SearchWindow::AnulezImg()

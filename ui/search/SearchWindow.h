@@ -12,7 +12,7 @@ class QTreeView;
 
 namespace lumenar {
 
-class AppContext;
+class WindowHost;
 class YearCalendar;
 class PictureButton;
 class SearchResultModel;
@@ -22,7 +22,7 @@ class SearchWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SearchWindow(AppContext &context, QWidget *parent = nullptr);
+    explicit SearchWindow(WindowHost &context, QWidget *parent = nullptr);
 
     void showSearch();
 
@@ -44,7 +44,7 @@ private:
     const CelebrationSearch &rows();
     void sizeDateColumn();
 
-    AppContext &m_context;
+    WindowHost &m_context;
     QLineEdit *m_text; // the typed word(s)
     QTreeView *m_list; // the results
     QLineEdit *m_year; // the year searched, read-only

@@ -1,4 +1,4 @@
-#include "shell/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QRegion>
