@@ -1,6 +1,7 @@
 // lumenar-cli: the liturgical year on standard output, for scripts and other programs.
 // It reads the database the desktop program uses and assembles the year in memory, so it
 // never changes the user's file and can run beside the desktop program.
+#include "engine/Clock.h"
 #include "engine/LiturgicalDate.h"
 #include "engine/Variant.h"
 #include "engine/YearAssembly.h"
@@ -67,7 +68,7 @@ std::optional<QString> readOptions(const QCommandLineParser &parser, Options &op
         if (!ok)
             return QStringLiteral("\"%1\" is not a year").arg(years[0]);
     } else {
-        options.year = options.date ? options.date->year() : QDate::currentDate().year();
+        options.year = options.date ? options.date->year() : Clock().today().year();
     }
     if (options.year < kFirstYear || options.year > kLastYear)
         return QStringLiteral("the year must be from %1 to %2, not %3")
@@ -146,7 +147,7 @@ int main(int argc, char *argv[])
             rows.assign(day.begin(), day.end());
         }
         if (options.ics)
-            writeOut(toICalendar(rows, variant, year, QDateTime::currentDateTimeUtc()));
+            writeOut(toICalendar(rows, variant, year, Clock().now()));
         else
             writeOut(toTsv(rows));
     } catch (const LumenarError &error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 
 namespace lumenar {
 
@@ -10,6 +11,8 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual QDate today() const { return QDate::currentDate(); }
+    // The moment an export is made, in UTC.
+    virtual QDateTime now() const { return QDateTime::currentDateTimeUtc(); }
 };
 
 class ManualClock : public Clock
@@ -20,6 +23,7 @@ public:
     {
     }
     QDate today() const override { return m_today; }
+    QDateTime now() const override { return QDateTime(m_today, QTime(12, 0), Qt::UTC); }
     void set(QDate today) { m_today = today; }
     void advance(int days) { m_today = m_today.addDays(days); }
 

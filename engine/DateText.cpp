@@ -48,30 +48,11 @@ QString listDateText(const QString &weekday, const QDate &date)
     return text;
 }
 
-int MonthNumber(QStringView abbreviation)
-{
-    for (int i = 0; i < 12; ++i) {
-        if (abbreviation == QLatin1String(kMonths[i]))
-            return i + 1;
-    }
-    return 0;
-}
-
 QDate sameDayInYear(const QDate &today, int year)
 {
     if (today.month() == 2 && today.day() == 29 && !QDate::isLeapYear(year))
         return QDate(year, 3, 1);
     return QDate(year, today.month(), today.day());
-}
-
-bool PrepareDateFormat()
-{
-    return true;
-}
-
-bool RestoreDateFormat()
-{
-    return true;
 }
 
 } // namespace lumenar

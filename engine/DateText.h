@@ -14,15 +14,7 @@ QString mediumDateText(const QDate &date); // Dec 25, 2026
 // The date column of the year list: the stored weekday, then "Jan-05".
 QString listDateText(const QString &weekday, const QDate &date);
 
-// "Jan" 1 … "Dec" 12, exactly as written; anything else 0.
-int MonthNumber(QStringView abbreviation);
-
 // The date with `year` and today's month and day; 29 February in a common year is 1 March.
 QDate sameDayInYear(const QDate &today, int year);
-
-// The program formats its own dates and never touches the user's locale, so preparing and
-// restoring the date format have nothing to do; both report success.
-bool PrepareDateFormat();
-bool RestoreDateFormat();
 
 } // namespace lumenar

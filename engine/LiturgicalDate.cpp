@@ -108,9 +108,4 @@ QDate SubtractWeeks(const QDate &date, std::int32_t weeks)
     return result;
 }
 
-QDate EpiphanyFixedDate(std::int16_t year)
-{
-    return QDate(year, 1, 6);
-}
-
 } // namespace lumenar

@@ -27,7 +27,4 @@ QDate WeekdayOnOrAfter(const QDate &date, QStringView weekday);
 QDate AddWeeks(const QDate &date, std::int32_t weeks);
 QDate SubtractWeeks(const QDate &date, std::int32_t weeks);
 
-// 6 January of the year.
-QDate EpiphanyFixedDate(std::int16_t year);
-
 } // namespace lumenar

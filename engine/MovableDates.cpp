@@ -83,7 +83,7 @@ YearDates computeYearDates(std::int16_t year, Variant variant)
     d.easter = EasterSunday(year);
     const QDate &E = d.easter;
 
-    d.epiphany = usa ? WeekdayOnOrBefore(QDate(year, 1, 8), kSunday) : EpiphanyFixedDate(year);
+    d.epiphany = usa ? WeekdayOnOrBefore(QDate(year, 1, 8), kSunday) : QDate(year, 1, 6);
     if (!usa)
         d.baptism = WeekdayOnOrAfter(QDate(year, 1, 7), kSunday);
     else if (d.epiphany == QDate(year, 1, 7))

@@ -38,11 +38,6 @@ Variant variantFromSetting(const QString &value)
     return value.isEmpty() || value == QLatin1String("Universal") ? Variant::Universal : Variant::Usa;
 }
 
-Variant strictVariant(const QString &currentVariant)
-{
-    return currentVariant == QLatin1String("Universal") ? Variant::Universal : Variant::Usa;
-}
-
 QString settingForVariant(Variant variant)
 {
     return variant == Variant::Universal ? QStringLiteral("Universal") : QStringLiteral("SUA");

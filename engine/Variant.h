@@ -28,10 +28,6 @@ const VariantTables &tablesFor(Variant variant);
 // The variant a stored setting selects: exactly "Universal" is the Universal calendar,
 // anything else ("SUA", "USA") the USA calendar.
 Variant variantFromSetting(const QString &value);
-// The calendar the search and detail windows read: exactly "Universal" is the Universal
-// one; anything else, the empty text included, is the USA one. (A stored setting reads
-// an empty text as Universal; these windows never did.)
-Variant strictVariant(const QString &currentVariant);
 // The setting text for a variant: "Universal" or "SUA".
 QString settingForVariant(Variant variant);
 // A variant typed by a person ("universal", "USA", "usa"); nothing for anything else.

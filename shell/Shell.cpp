@@ -52,7 +52,6 @@ Shell::~Shell()
 
 bool Shell::start()
 {
-    PrepareDateFormat();
     if (m_options.showSplash) {
         m_splash = new QSplashScreen(splashPixmap());
         m_splash->show();
@@ -323,7 +322,6 @@ void Shell::shutdown()
         ++m_compactions;
     else
         qCWarning(lcLumenar, "the database was not compacted: %s", qPrintable(why));
-    RestoreDateFormat();
 }
 
 void Shell::exitProgram()

@@ -1,7 +1,6 @@
 #include "ui/detail/CommentPrint.h"
 
 #include "engine/DateText.h"
-#include "engine/YearCalendar.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
@@ -78,14 +77,6 @@ QFont commentaryFont(qreal pointSize)
     font.setStyleHint(QFont::Serif);
     font.setPointSizeF(pointSize);
     return font;
-}
-
-std::optional<PrintedComment> readComment(const Store &store, const YearCalendar &year, qint32 id)
-{
-    const Celebration *row = year.byId(id);
-    if (!row)
-        return std::nullopt;
-    return PrintedComment{row->date, row->name, readCommentary(store, *row)};
 }
 
 std::unique_ptr<QTextDocument> printDocument(const PrintedComment &comment)

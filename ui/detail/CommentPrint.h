@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Commentary.h"
+
 #include <QDate>
 #include <QString>
 #include <memory>
@@ -11,23 +13,8 @@ class QTextDocument;
 
 namespace lumenar {
 
-class Store;
-class YearCalendar;
-
-// What the printed page of a commentary shows.
-struct PrintedComment
-{
-    QDate date;
-    QString name;
-    QString html; // empty when the celebration has no commentary
-};
-
 // The face commentaries are read in: Times New Roman where installed, else the desktop's serif.
 QFont commentaryFont(qreal pointSize);
-
-// The date, name and commentary of the celebration numbered `id` in an assembled year.
-// Nothing when the year has no such row. Throws LumenarError when the store fails.
-std::optional<PrintedComment> readComment(const Store &store, const YearCalendar &year, qint32 id);
 
 // The page in the print form's order: the heading "The Lumenar", the medium date, the
 // commentary. Text, not a picture, so it prints sharp and flows onto further pages.

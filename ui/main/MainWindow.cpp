@@ -461,7 +461,7 @@ void MainWindow::exportYear()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".ics");
 
-    const QByteArray bytes = toICalendar(m_model->rows(), variant, year, QDateTime::currentDateTimeUtc()).toUtf8();
+    const QByteArray bytes = toICalendar(m_model->rows(), variant, year, m_context.clock().now()).toUtf8();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         m_context.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Export the year to iCalendar"),

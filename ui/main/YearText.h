@@ -1,12 +1,11 @@
 #pragma once
 
+#include "engine/LiturgicalDate.h"
+
 #include <QString>
 #include <optional>
 
 namespace lumenar {
-
-constexpr int kFirstYear = 1583;
-constexpr int kLastYear = 4900;
 
 // The year a person typed, when it is a whole number within kFirstYear..kLastYear.
 std::optional<int> yearFromText(const QString &text);
