@@ -81,16 +81,22 @@ int main(int argc, char *argv[])
 
     Dialogs dialogs;
     Clock clock;
-    QString database;
+    // Held until the end of main, after the shell's exit path has compacted the file.
+    WorkingDatabase database;
     try {
         database = prepareDatabase();
     } catch (const LumenarError &error) {
-        dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), error.message());
+        if (error.kind() == ErrorKind::InUse)
+            dialogs.message(nullptr, QMessageBox::Warning, Dialogs::defaultTitle(), error.message());
+        else
+            dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), error.message());
         return 1;
     }
-    Shell shell(database, clock, dialogs, Shell::Options{});
+    Shell shell(database.path, clock, dialogs, Shell::Options{});
     QObject::connect(&shell, &Shell::quitRequested, &app, [](int code) { QCoreApplication::exit(code); });
     QObject::connect(&instance, &SingleInstance::showRequested, &shell, &Shell::showMainWindow);
+    // From the moment the event loop ends, a new start waits for this one to let go.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &instance, &SingleInstance::stopListening);
     // A session that ends by quitting the application still tidies and compacts, once.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &shell, &Shell::shutdown);
     routeTerminationSignals(shell);

@@ -14,8 +14,8 @@
 #include "ui/main/YearListModel.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
-#include <QHostInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
@@ -304,28 +304,24 @@ TEST(Shell, AMissingDatabaseIsADataError)
     EXPECT_EQ(f.dialogs.shown[0].text, QStringLiteral("No information database in application folder."));
 }
 
-TEST(SingleInstance, ASecondStartAsksTheFirstToShowItself)
+TEST(SingleInstance, LockAndSocketInTheRuntimeFolderAndALeftoverLockIsFreeAtOnce)
 {
     const QString key = QStringLiteral("lumenar-test-%1").arg(QCoreApplication::applicationPid());
+    // A start killed while it wrote its lock leaves an empty file behind.
+    QFile leftover(QDir(SingleInstance::folder()).filePath(key + QStringLiteral(".lock")));
+    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    leftover.close();
     SingleInstance first(key);
     ASSERT_TRUE(first.claim());
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    EXPECT_EQ(QFileInfo(first.lockPath()).absolutePath(), QFileInfo(runtime).absoluteFilePath());
+    EXPECT_EQ(QFileInfo(first.socketPath()).absolutePath(), QFileInfo(runtime).absoluteFilePath());
+    EXPECT_TRUE(QFileInfo::exists(first.socketPath())) << "the socket is a file there, never a bare name";
+
     QSignalSpy shown(&first, &SingleInstance::showRequested);
     SingleInstance second(key);
     EXPECT_FALSE(second.claim());
     EXPECT_TRUE(shown.wait(3000));
-}
-
-TEST(SingleInstance, ALockLeftByACrashIsTakenOver)
-{
-    const QString key = QStringLiteral("lumenar-stale-%1").arg(QCoreApplication::applicationPid());
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QFile lock(dir + u'/' + key + QStringLiteral(".lock"));
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    // A process number no live process has, as a crashed program leaves it.
-    lock.write("2147483000\nlumenar\n" + QHostInfo::localHostName().toUtf8() + "\n");
-    lock.close();
-    SingleInstance instance(key);
-    EXPECT_TRUE(instance.claim());
 }
 
 TEST(About, CreditsCloseThemselvesAndAnswerClicksAndEscape)
