@@ -1,5 +1,6 @@
 #include "shell/Dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPrintDialog>
@@ -11,6 +12,8 @@ namespace lumenar {
 QMessageBox::StandardButton Dialogs::message(QWidget *parent, QMessageBox::Icon icon, const QString &title,
     const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
+    if (m_closing)
+        return QMessageBox::NoButton;
     QMessageBox box(icon, title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
@@ -20,14 +23,37 @@ QMessageBox::StandardButton Dialogs::message(QWidget *parent, QMessageBox::Icon 
 QString Dialogs::saveFileName(
     QWidget *parent, const QString &caption, const QString &suggestedPath, const QString &filter)
 {
+    if (m_closing)
+        return {};
     return QFileDialog::getSaveFileName(parent, caption, suggestedPath, filter);
 }
 
 bool Dialogs::printerSetup(QWidget *parent, QPrinter &printer)
 {
+    if (m_closing)
+        return false;
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Setup Printer"));
     return dialog.exec() == QDialog::Accepted;
+}
+
+void Dialogs::closeAll()
+{
+    m_closing = true;
+    while (QWidget *popup = QApplication::activePopupWidget()) {
+        popup->close();
+        if (QApplication::activePopupWidget() == popup)
+            break;
+    }
+    // The innermost first, so that each loop returns into the one below it.
+    while (QWidget *modal = QApplication::activeModalWidget()) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
 }
 
 QString Dialogs::defaultTitle()

@@ -24,6 +24,11 @@ public:
     // The printer set-up dialog; true when the user accepted it.
     virtual bool printerSetup(QWidget *parent, QPrinter &printer);
 
+    // The program is ending: closes every open modal dialog and menu (their own loops then
+    // return to the code that opened them) and from now on answers each new request at once,
+    // as if cancelled, without showing anything.
+    void closeAll();
+
     // "Error on <tag>." with the request to call for help: a whole operation failed.
     void operationError(QWidget *parent, const QString &tag);
     // A small handler's failure: its description in a plain box.
@@ -33,6 +38,9 @@ public:
     // Where a saved file is first suggested: the user's documents, else the home folder.
     static QString documentsFolder();
     static QString operationErrorText(const QString &tag);
+
+private:
+    bool m_closing = false;
 };
 
 } // namespace lumenar

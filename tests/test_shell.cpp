@@ -5,6 +5,7 @@
 #include "shell/DayIcon.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
+#include "shell/TerminationSignals.h"
 #include "shell/TrayText.h"
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
@@ -14,15 +15,19 @@
 #include "ui/main/YearListModel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace lumenar;
@@ -59,6 +64,21 @@ struct ShellFixture
     RecordingDialogs dialogs;
     std::unique_ptr<Shell> shell;
 };
+
+int yearRows(const TempDatabase &db)
+{
+    return db.open()
+        .scalar(QStringLiteral("SELECT (SELECT count(*) FROM C_Univ_Temp) + (SELECT count(*) FROM C_USA_Temp)"))
+        .toInt();
+}
+
+bool anyWindowShown()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            return true;
+    return false;
+}
 
 int inkPixels(const QImage &image, const QColor &ink)
 {
@@ -270,10 +290,10 @@ TEST(Shell, WithoutATrayTheMainWindowShowsAndClosingItEnds)
     ASSERT_TRUE(f.shell->start());
     EXPECT_FALSE(f.shell->hasTray());
     EXPECT_TRUE(f.shell->context()->mainWindow()->isVisible());
-    QSignalSpy quit(f.shell.get(), &Shell::quitRequested);
     emit f.shell->context()->mainWindowClosed();
-    ASSERT_EQ(quit.count(), 1);
-    EXPECT_EQ(quit[0][0].toInt(), 0);
+    EXPECT_TRUE(f.shell->exitRequested());
+    EXPECT_FALSE(f.shell->isShutDown()) << "not from inside the window's own handler";
+    EXPECT_EQ(f.shell->exec(), 0);
     EXPECT_TRUE(f.shell->isShutDown());
 }
 
@@ -282,15 +302,14 @@ TEST(Shell, ExitEmptiesTheYearTablesAndCompactsOnce)
     ShellFixture f;
     ASSERT_TRUE(f.shell->start());
     f.shell->context()->detailWindow();
-    QSignalSpy quit(f.shell.get(), &Shell::quitRequested);
     f.shell->exitProgram();
-    f.shell->shutdown(); // the session's end after Exit finds nothing left to do
-    EXPECT_EQ(quit.count(), 1);
+    f.shell->requestExit(1); // only the first request counts
+    EXPECT_EQ(f.shell->exec(), 0);
+    f.shell->shutdown(); // nothing left to do
     EXPECT_EQ(f.shell->compactions(), 1);
     EXPECT_EQ(f.shell->context(), nullptr);
     EXPECT_FALSE(QFile::exists(f.db.folder() + QStringLiteral("/~Temp.mdb")));
-    Store store = f.db.open();
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM C_Univ_Temp")).toInt(), 0);
+    EXPECT_EQ(yearRows(f.db), 0);
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 }
 
@@ -322,6 +341,105 @@ TEST(SingleInstance, LockAndSocketInTheRuntimeFolderAndALeftoverLockIsFreeAtOnce
     SingleInstance second(key);
     EXPECT_FALSE(second.claim());
     EXPECT_TRUE(shown.wait(3000));
+}
+
+// A signal while a modal dialog runs: the dialog closes from inside its own loop, every
+// loop returns, and only then does the exit path run, once.
+TEST(Shell, ASignalWhileAModalDialogRunsClosesItAndEndsOnce)
+{
+    TerminationSignals::install();
+    struct Case
+    {
+        const char *name;
+        std::function<void(AppContext &)> open;
+        bool answerYes; // to the "no printer" box, which then asks for a PDF file
+        const char *dialog;
+    };
+    auto printWithoutPrinter = [](AppContext &context) {
+        context.currentEventId = 1;
+        // PDF output with no file is no printer at all, whatever the machine has.
+        context.printer().setOutputFormat(QPrinter::PdfFormat);
+        context.printer().setOutputFileName(QString());
+        context.detailWindow()->printCurrentComment();
+    };
+    auto showYear1200 = [](AppContext &context) {
+        MainWindow *main = context.mainWindow();
+        main->findChild<YearBox *>(QStringLiteral("Text1"))->setYear(1200);
+        main->applyYearBox();
+    };
+    const Case cases[] = {
+        {"no printer box", printWithoutPrinter, false, "QMessageBox"},
+        {"Year selection box", showYear1200, false, "QMessageBox"},
+        {"Save-as-PDF dialog", printWithoutPrinter, true, "QFileDialog"},
+    };
+    for (const Case &c : cases) {
+        TerminationSignals::reset();
+        setVariantSetting(QString());
+        TempDatabase db;
+        ManualClock clock(QDate(2026, 12, 7));
+        Dialogs dialogs; // the real ones: modal, each with its own event loop
+        Shell shell(db.path(), clock, dialogs, Shell::Options{false, false});
+        TerminationSignals terminations;
+        QObject::connect(&terminations, &TerminationSignals::received, &shell, [&shell] { shell.requestExit(0); });
+        ASSERT_TRUE(shell.start()) << c.name;
+
+        QString signalledIn;
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || !signalledIn.isEmpty())
+                return;
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (box && c.answerYes)
+                return box->button(QMessageBox::Yes)->click();
+            signalledIn = QString::fromLatin1(modal->metaObject()->className());
+            std::raise(SIGTERM);
+        });
+        driver.start(20);
+        QTimer::singleShot(0, &shell, [&] { c.open(*shell.context()); });
+        // Should the request be lost, the test fails instead of waiting for ever.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        watchdog.start(60000);
+
+        EXPECT_EQ(shell.exec(), 0) << c.name;
+        EXPECT_EQ(signalledIn, QLatin1String(c.dialog)) << c.name;
+        EXPECT_EQ(shell.compactions(), 1) << c.name;
+        EXPECT_FALSE(anyWindowShown()) << c.name;
+        EXPECT_EQ(yearRows(db), 0) << c.name;
+    }
+    TerminationSignals::reset();
+}
+
+TEST(Shell, ASignalAtAnyStepOfStartUpEndsItAfterThatStepThroughTheExitPath)
+{
+    TerminationSignals::install();
+    for (int signalled = 1;; ++signalled) {
+        TerminationSignals::reset();
+        int last = 0;
+        ShellFixture f;
+        f.shell->setStopRequested(&TerminationSignals::requested);
+        f.shell->setAfterStep([&](int step) {
+            last = step;
+            if (step == signalled)
+                std::raise(SIGTERM);
+        });
+        ASSERT_TRUE(f.shell->start());
+        if (last < signalled) {
+            EXPECT_GE(signalled, 9) << "start-up has fewer steps than it used to";
+            break;
+        }
+        EXPECT_EQ(last, signalled) << "start-up went on after the signal";
+        ASSERT_TRUE(f.shell->exitRequested()) << signalled;
+        // Straight to the exit path: the event loop, where the request was once lost, never runs.
+        EXPECT_EQ(f.shell->exec(), 0);
+        EXPECT_EQ(f.shell->compactions(), 1);
+        EXPECT_EQ(yearRows(f.db), 0);
+        EXPECT_FALSE(anyWindowShown());
+        EXPECT_TRUE(f.dialogs.shown.isEmpty());
+    }
+    TerminationSignals::reset();
 }
 
 TEST(About, CreditsCloseThemselvesAndAnswerClicksAndEscape)
