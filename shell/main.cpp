@@ -1,4 +1,5 @@
 // The desktop program: a tray icon with today's liturgical day, and the windows behind it.
+#include "shell/CommandLine.h"
 #include "shell/DayIcon.h"
 #include "shell/Dialogs.h"
 #include "shell/Shell.h"
@@ -25,12 +26,34 @@ bool displayAvailable()
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
+QStringList argumentList(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     // From here on SIGTERM and SIGINT are only noted; each step of start-up below looks.
     TerminationSignals::install();
+
+    // Before any display or other running program is touched.
+    const CommandLine command = parseCommandLine(argumentList(argc, argv));
+    switch (command.action) {
+    case CommandLine::Action::Help:
+    case CommandLine::Action::Version:
+        std::fputs(qPrintable(command.text), stdout);
+        return 0;
+    case CommandLine::Action::Refuse:
+        std::fprintf(stderr, "%s\n", qPrintable(command.text));
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
 
     if (!displayAvailable()) {
         std::fprintf(stderr, "lumenar: no graphical display is available (DISPLAY and WAYLAND_DISPLAY are unset).\n");

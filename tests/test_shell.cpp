@@ -2,6 +2,7 @@
 // tooltip, the menu, the day change, window places, the way out and the About windows.
 #include "engine/YearAssembly.h"
 #include "shell/AboutDialog.h"
+#include "shell/CommandLine.h"
 #include "shell/DayIcon.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -440,6 +442,66 @@ TEST(Shell, ASignalAtAnyStepOfStartUpEndsItAfterThatStepThroughTheExitPath)
         EXPECT_TRUE(f.dialogs.shown.isEmpty());
     }
     TerminationSignals::reset();
+}
+
+TEST(CommandLine, HelpVersionQtsOwnOptionsAndNothingElse)
+{
+    using Action = CommandLine::Action;
+    struct Case
+    {
+        QStringList arguments;
+        Action action;
+        const char *saying;
+    };
+    const Case cases[] = {
+        {{}, Action::Run, ""},
+        {{QStringLiteral("--help")}, Action::Help, "--version"},
+        {{QStringLiteral("-h")}, Action::Help, "Usage: lumenar"},
+        {{QStringLiteral("--version")}, Action::Version, "lumenar 3."},
+        {{QStringLiteral("-v")}, Action::Version, "lumenar 3."},
+        // What a session manager or a user may pass to any Qt program.
+        {{QStringLiteral("-session"), QStringLiteral("1a2b"), QStringLiteral("-style=Fusion")}, Action::Run, ""},
+        {{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("-reverse")}, Action::Run, ""},
+        {{QStringLiteral("--bogus")}, Action::Refuse, "lumenar: Unknown option 'bogus' (see lumenar --help)"},
+        {{QStringLiteral("2026")}, Action::Refuse, "takes no arguments, but was given \"2026\""},
+        {{QStringLiteral("-session")}, Action::Refuse, "session"},
+    };
+    for (const Case &c : cases) {
+        const CommandLine command = parseCommandLine(QStringList{QStringLiteral("lumenar")} + c.arguments);
+        EXPECT_EQ(command.action, c.action) << qPrintable(c.arguments.join(u' '));
+        EXPECT_TRUE(command.text.contains(QLatin1String(c.saying))) << qPrintable(command.text);
+    }
+}
+
+// The program itself: --help and --version need no display and touch no running program.
+TEST(CommandLine, TheProgramAnswersWithoutADisplay)
+{
+    struct Case
+    {
+        const char *argument;
+        int status;
+        const char *out;
+        const char *err;
+    };
+    for (const Case &c : {Case{"--help", 0, "Usage: lumenar", ""}, Case{"--version", 0, "lumenar 3.", ""},
+             Case{"--frobnicate", 2, "", "lumenar: Unknown option 'frobnicate'"}}) {
+        QTemporaryDir home;
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(binDir() + QStringLiteral("/lumenar"), {QString::fromLatin1(c.argument)});
+        ASSERT_TRUE(program.waitForFinished(30000)) << c.argument;
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), c.status) << c.argument;
+        // Each says what it has to say on its own stream, and nothing on the other.
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        const QString err = QString::fromUtf8(program.readAllStandardError());
+        EXPECT_TRUE(*c.out ? out.startsWith(QLatin1String(c.out)) : out.isEmpty()) << qPrintable(out);
+        EXPECT_TRUE(*c.err ? err.startsWith(QLatin1String(c.err)) : err.isEmpty()) << qPrintable(err);
+        EXPECT_TRUE(QDir(home.path()).isEmpty()) << "it wrote into the home or runtime folder";
+    }
 }
 
 TEST(About, CreditsCloseThemselvesAndAnswerClicksAndEscape)
