@@ -70,6 +70,8 @@ void replaceKeepingSavedRows(const QString &source, const QString &target)
     std::vector<SavedRow> rows;
     bool damaged = false;
     if (QFileInfo::exists(target)) {
+        // A file the user made read-only is theirs to mend, not damage to set aside.
+        Store::requireWritable(target);
         try {
             // Read through SQLite, so rows still in a log left beside the file count too.
             Store old = Store::open(target);
