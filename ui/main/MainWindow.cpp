@@ -439,7 +439,8 @@ void MainWindow::copyRow(int row)
 
 void MainWindow::exportYear()
 {
-    if (m_model->rowCount() == 0)
+    const std::shared_ptr<const YearCalendar> shown = m_context.shownCalendar();
+    if (m_model->rowCount() == 0 || !shown)
         return;
     const Variant variant = m_shownVariant;
     const int year = m_model->row(0).date.year();
@@ -452,7 +453,7 @@ void MainWindow::exportYear()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".ics");
 
-    const QByteArray bytes = toICalendar(m_model->rows(), variant, year, QDateTime::currentDateTimeUtc()).toUtf8();
+    const QByteArray bytes = toICalendar(*shown, m_model->rows(), QDateTime::currentDateTimeUtc()).toUtf8();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         m_context.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Export the year to iCalendar"),
