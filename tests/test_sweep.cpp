@@ -153,26 +153,10 @@ QStringList problemsOf(const std::vector<Celebration> &rows, int year)
     return problems;
 }
 
-// 1 "First" … 34 "Thirty-Fourth", as the names of Ordinary Time write them.
+// 1 "First" … 34 "Thirty-Fourth", as the calendar's names write them; 0 for another word.
 int ordinalNumber(const QString &word)
 {
-    static const QStringList ones = {QStringLiteral("First"), QStringLiteral("Second"), QStringLiteral("Third"),
-        QStringLiteral("Fourth"), QStringLiteral("Fifth"), QStringLiteral("Sixth"), QStringLiteral("Seventh"),
-        QStringLiteral("Eighth"), QStringLiteral("Ninth")};
-    static const QStringList words = [] {
-        QStringList w = ones;
-        w << QStringLiteral("Tenth") << QStringLiteral("Eleventh") << QStringLiteral("Twelfth")
-          << QStringLiteral("Thirteenth") << QStringLiteral("Fourteenth") << QStringLiteral("Fifteenth")
-          << QStringLiteral("Sixteenth") << QStringLiteral("Seventeenth") << QStringLiteral("Eighteenth")
-          << QStringLiteral("Nineteenth") << QStringLiteral("Twentieth");
-        for (const QString &one : ones)
-            w << QStringLiteral("Twenty-") + one;
-        w << QStringLiteral("Thirtieth");
-        for (const QString &one : ones.mid(0, 4))
-            w << QStringLiteral("Thirty-") + one;
-        return w;
-    }();
-    return int(words.indexOf(word)) + 1;
+    return test::shippedSource().ordinals.key(word, 0);
 }
 
 bool dayHolds(std::span<const Celebration> rows, const QString &name)
