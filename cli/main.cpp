@@ -140,15 +140,12 @@ int main(int argc, char *argv[])
     try {
         const Store store = Store::openReadOnly(databaseToRead());
         const YearCalendar calendar = assembleYear(readCalendarSource(store), variant, year);
-        std::vector<Celebration> rows = calendar.rows();
-        if (options.date) {
-            const auto day = calendar.day(*options.date);
-            rows.assign(day.begin(), day.end());
-        }
+        const std::span<const Celebration> rows
+            = options.date ? calendar.day(*options.date) : std::span<const Celebration>(calendar.rows());
         if (options.ics)
-            writeOut(toICalendar(rows, variant, year, QDateTime::currentDateTimeUtc()));
+            writeOut(toICalendar(calendar, rows, QDateTime::currentDateTimeUtc()));
         else
-            writeOut(toTsv(rows));
+            writeOut(toTsv(calendar, rows));
     } catch (const LumenarError &error) {
         std::fprintf(stderr, "lumenar-cli: %s\n", error.what());
         return 1;

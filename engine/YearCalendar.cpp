@@ -48,4 +48,11 @@ int YearCalendar::dayColour(const QDate &date) const
     return rows.empty() ? 0 : rows.front().colour;
 }
 
+std::optional<DayDetails> YearCalendar::details(const QDate &date) const
+{
+    if (!date.isValid() || date.year() != m_dates.year || !m_dates.easter.isValid())
+        return std::nullopt;
+    return dayDetails(m_dates, date, day(date));
+}
+
 } // namespace lumenar

@@ -222,7 +222,8 @@ void Shell::applyTray()
 void Shell::showDay(const YearCalendar &calendar, const QDate &date)
 {
     SetIcon(calendar, date);
-    m_toolTip = BuildTrayTooltip(calendar.day(date));
+    const std::optional<DayDetails> details = calendar.details(date);
+    m_toolTip = BuildTrayTooltip(calendar.day(date), details ? dayDetailsLine(*details) : QString());
 }
 
 void Shell::refreshTray()

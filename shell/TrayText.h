@@ -7,7 +7,8 @@
 
 namespace lumenar {
 
-// The tray's tooltip: today's celebrations one per line, in the order given, trimmed.
-QString BuildTrayTooltip(std::span<const Celebration> rows);
+// The tray's tooltip: today's celebrations one per line, in the order given, trimmed, then
+// the day's details line when there is one.
+QString BuildTrayTooltip(std::span<const Celebration> rows, const QString &detailsLine = {});
 
 } // namespace lumenar

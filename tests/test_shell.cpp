@@ -145,10 +145,16 @@ TEST(Shell, TrayShowsTodaysIconAndCelebrations)
         QString tooltip;
     };
     const Case cases[] = {
-        {QDate(2026, 12, 1), IconColour::Blue, QStringLiteral("Tuesday of the First Week of Advent")},
-        {QDate(2026, 1, 14), IconColour::Green, QStringLiteral("Wednesday of the First Week of Ordinary Time")},
-        {QDate(2026, 12, 26), IconColour::Red, QStringLiteral("St. Stephen, the First Martyr")},
-        {QDate(2026, 12, 25), IconColour::Black, QStringLiteral("The Nativity of the Lord (Christmas)")},
+        {QDate(2026, 12, 1), IconColour::Blue,
+            QStringLiteral("Tuesday of the First Week of Advent\nAdvent · Year B · Weekday I · Psalter week 1")},
+        {QDate(2026, 1, 14), IconColour::Green,
+            QStringLiteral("Wednesday of the First Week of Ordinary Time\n"
+                           "Ordinary Time · Year A · Weekday II · Psalter week 1")},
+        {QDate(2026, 12, 26), IconColour::Red,
+            QStringLiteral("St. Stephen, the First Martyr\nChristmas Time · Year B · Weekday I · Psalter week 4")},
+        {QDate(2026, 12, 25), IconColour::Black,
+            QStringLiteral("The Nativity of the Lord (Christmas)\n"
+                           "Christmas Time · Year B · Weekday I · Psalter week 4 · Holy day of obligation")},
     };
     for (const Case &c : cases) {
         ShellFixture f(c.day);
@@ -160,13 +166,16 @@ TEST(Shell, TrayShowsTodaysIconAndCelebrations)
     }
 }
 
-TEST(Shell, TooltipListsTrimmedNamesOnePerLine)
+TEST(Shell, TooltipListsTrimmedNamesOnePerLineThenTheDetails)
 {
     std::vector<Celebration> rows(5);
     for (int i = 0; i < 5; ++i)
         rows[i].name = QStringLiteral("  Name %1 ").arg(i);
     EXPECT_EQ(BuildTrayTooltip(rows), QStringLiteral("Name 0\nName 1\nName 2\nName 3\nName 4"));
+    EXPECT_EQ(
+        BuildTrayTooltip(rows, QStringLiteral("Lent")), QStringLiteral("Name 0\nName 1\nName 2\nName 3\nName 4\nLent"));
     EXPECT_EQ(BuildTrayTooltip({}), QString());
+    EXPECT_EQ(BuildTrayTooltip({}, QStringLiteral("Lent")), QStringLiteral("Lent"));
 }
 
 TEST(DayIcon, PageFrameRingsAndDigitsInTheDayColour)
@@ -207,7 +216,9 @@ TEST(Shell, DayChangeRebuildsOnlyOnANewDay)
     f.shell->dayCheck();
     EXPECT_EQ(ctx->shownCalendar()->year(), 2027);
     EXPECT_EQ(f.shell->lastDate(), QDate(2027, 1, 1));
-    EXPECT_EQ(f.shell->trayToolTip(), QStringLiteral("Mary, the Holy Mother of God"));
+    EXPECT_EQ(f.shell->trayToolTip(),
+        QStringLiteral("Mary, the Holy Mother of God\n"
+                       "Christmas Time · Year B · Weekday I · Psalter week 1 · Holy day of obligation"));
     EXPECT_EQ(ctx->mainWindow()->shownYear(), 2027) << "the window showed today's year: it follows";
 
     // The clock set back a day counts as a change too.
@@ -224,7 +235,7 @@ TEST(Shell, DayChangeRebuildsOnlyOnANewDay)
     ASSERT_EQ(main->shownYear(), 1700);
     f.clock.set(QDate(2026, 12, 27));
     f.shell->dayCheck();
-    EXPECT_EQ(f.shell->trayToolTip(), QStringLiteral("The Holy Family"));
+    EXPECT_TRUE(f.shell->trayToolTip().startsWith(QLatin1String("The Holy Family\nChristmas Time")));
     EXPECT_EQ(main->shownYear(), 1700);
     EXPECT_EQ(main->listModel().row(0).date.year(), 1700) << "list and year box agree";
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
