@@ -1,4 +1,5 @@
-# make package: a Debian package of the installation, built by CPack.
+# make package: a Debian package of the installation, built by CPack, under the GNU GPL
+# version 3 or later (dist/copyright).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumenar)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,6 +19,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # display platforms as plugins, which it cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "liturgical calendar of the Roman rite")
 # CPack puts the summary on the first line; this is the extended description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Lumenar works out the liturgical year of the Roman rite for any year from

@@ -21,7 +21,7 @@ QString versionText()
 
 QString rightsNotice()
 {
-    return QStringLiteral("Copyright \u00A9 2026 the Lumenar contributors. All rights reserved.");
+    return QStringLiteral("Copyright \u00A9 2026 the Lumenar contributors.");
 }
 
 QString feedbackAddress()
