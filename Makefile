@@ -13,6 +13,10 @@ PACKAGES += librsvg2-bin
 # appstream: appstreamcli validates the AppStream metainfo of the installation.
 # libical-dev: the iCalendar test reads the export with libical (tests only).
 PACKAGES += appstream libical-dev
+# dbus-daemon, xvfb, x11-utils: the tray test runs the installed program on a session bus
+# of its own (dbus-daemon) with a StatusNotifierItem watcher, on an X server without any
+# tray (Xvfb), and finds its windows there with xwininfo.
+PACKAGES += dbus-daemon xvfb x11-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test bench sweep clean
