@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two commands for a fresh Debian 12 machine:
 #   make run    build and start the program
 #   make test   build and pass every test

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Read by cpack before it packs: every file in the package carries the time of
 # SOURCE_DATE_EPOCH, which is the last commit's time when the caller did not set it, so
 # that two builds of one commit give the same bytes.

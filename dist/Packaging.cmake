@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make package: a Debian package of the installation, built by CPack, under the GNU GPL
 # version 3 or later (dist/copyright).
 set(CPACK_GENERATOR DEB)

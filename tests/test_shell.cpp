@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop shell without a notification area (offscreen): start-up, the tray's icon and
 // tooltip, the menu, the day change, window places, the way out and the About windows.
 #include "engine/YearAssembly.h"

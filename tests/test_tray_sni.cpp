@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray on desktops that show icons only through StatusNotifierItem (KDE Plasma, GNOME
 // with the AppIndicator extension, most Wayland desktops): the installed program on a
 // private session bus, with a watcher of this test's own standing in for the desktop.
