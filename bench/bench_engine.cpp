@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the engine on a real calendar database file. Run with `make bench`.
 #include "engine/MovableDates.h"
 #include "engine/YearAssembly.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lumenar-cli: the liturgical year on standard output, for scripts and other programs.
 // It reads the database the desktop program uses and assembles the year in memory, so it
 // never changes the user's file and can run beside the desktop program.

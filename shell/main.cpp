@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: a tray icon with today's liturgical day, and the windows behind it.
 #include "shell/CommandLine.h"
 #include "shell/DayIcon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lumenar-cli as a whole process: what scripts and other programs see.
 #include "store/Version.h"
 #include "tests/support/TestDatabase.h"

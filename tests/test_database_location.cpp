@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the calendar database lives, and how a copy of it is made without losing what the
 // user saved.
 #include "store/DatabaseCopy.h"

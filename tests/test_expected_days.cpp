@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Days written from published calendars (tests/data/expected_days.tsv): the assembled
 // year must show them as a parish calendar does.
 #include "engine/DayLookup.h"

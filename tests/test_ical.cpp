@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The iCalendar export read back by libical, the parser behind many calendar programs.
 #include "engine/DayLookup.h"
 #include "engine/YearAssembly.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, offscreen: marking, the year and variant choices, layout and keys.
 #include "engine/DateText.h"
 #include "shell/HelpWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop shell without a notification area (offscreen): start-up, the tray's icon and
 // tooltip, the menu, the day change, window places, the way out and the About windows.
 #include "engine/YearAssembly.h"
@@ -565,6 +566,13 @@ TEST(About, CreditsCloseThemselvesAndAnswerClicksAndEscape)
     EXPECT_TRUE(about.animation()->isRunning());
     about.hide();
     EXPECT_FALSE(about.animation()->isRunning()) << "a hidden animation must not wake the program";
+    // The licence and its absence of warranty are said where a user looks for them.
+    const QLabel *licence = about.findChild<QLabel *>(QStringLiteral("licence"));
+    ASSERT_TRUE(licence);
+    EXPECT_TRUE(licence->text().contains(QLatin1String("GNU General Public License"))
+        && licence->text().contains(QLatin1String("version 3 or any later version"))
+        && licence->text().contains(QLatin1String("NO WARRANTY")))
+        << qPrintable(licence->text());
 
     // Escape hides the modal credits; the loaded window then closes itself when its time is up.
     QTimer::singleShot(0, &about, [&] {

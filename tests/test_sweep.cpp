@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the calendar hold in every year: every day has a celebration and rows are
 // numbered without gaps; each solemnity stands once and never beside another; no memorial
 // stands beside a higher celebration; the great days hold only themselves. The details of

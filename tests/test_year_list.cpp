@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's logic that needs no window: the list model, the button-row
 // arithmetic, the year text and the list's surfaces under light and dark themes.
 #include "engine/YearAssembly.h"
