@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the engine on a real calendar database file. Run with `make bench`.
 #include "engine/MovableDates.h"
 #include "engine/YearAssembly.h"
@@ -55,6 +56,19 @@ void BM_AssembleYear(benchmark::State &state)
         benchmark::DoNotOptimize(assembleYear(source, variantOf(state), yearFor(i++)));
 }
 BENCHMARK(BM_AssembleYear)->Arg(0)->Arg(1)->ArgName("usa")->Unit(benchmark::kMicrosecond);
+
+// The details of every day of an assembled year, worked out when asked (as a whole-year
+// export does); the assembly itself stores none.
+void BM_YearDetails(benchmark::State &state)
+{
+    DatabaseCopy copy;
+    const YearCalendar year = assembleYear(readCalendarSource(Store::open(copy.path)), variantOf(state), 2026);
+    for (auto _ : state) {
+        for (QDate day(2026, 1, 1); day.year() == 2026; day = day.addDays(1))
+            benchmark::DoNotOptimize(year.details(day));
+    }
+}
+BENCHMARK(BM_YearDetails)->Arg(0)->Arg(1)->ArgName("usa")->Unit(benchmark::kMicrosecond);
 
 // As the desktop program builds a year: assembled in memory and written into its year table.
 void BM_BuildYear(benchmark::State &state)

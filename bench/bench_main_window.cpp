@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the main window's year and calendar changes, offscreen, on a real database
 // file: assembly, list reload and marking, as the user waits for them.
 #include "shell/AppContext.h"

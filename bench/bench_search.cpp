@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the search window on an assembled year. Run:
 //   build/bin/lumenar-bench-search --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 #include "engine/CelebrationSearch.h"

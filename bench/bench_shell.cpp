@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From start to the tray icon: the start-up sequence in process, on a private copy of the
 // database, as the desktop program runs it (offscreen, so the main window stands in for
 // the tray icon it would dock).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lumenar-cli: the liturgical year on standard output, for scripts and other programs.
 // It reads the database the desktop program uses and assembles the year in memory, so it
 // never changes the user's file and can run beside the desktop program.
@@ -141,15 +142,12 @@ int main(int argc, char *argv[])
     try {
         const Store store = Store::openReadOnly(databaseToRead());
         const YearCalendar calendar = assembleYear(readCalendarSource(store), variant, year);
-        std::vector<Celebration> rows = calendar.rows();
-        if (options.date) {
-            const auto day = calendar.day(*options.date);
-            rows.assign(day.begin(), day.end());
-        }
+        const std::span<const Celebration> rows
+            = options.date ? calendar.day(*options.date) : std::span<const Celebration>(calendar.rows());
         if (options.ics)
-            writeOut(toICalendar(rows, variant, year, Clock().now()));
+            writeOut(toICalendar(calendar, rows, Clock().now()));
         else
-            writeOut(toTsv(rows));
+            writeOut(toTsv(calendar, rows));
     } catch (const LumenarError &error) {
         std::fprintf(stderr, "lumenar-cli: %s\n", error.what());
         return 1;

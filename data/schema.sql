@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- Tables of the calendar database. Dates are ISO-8601 text (YYYY-MM-DD), so they sort
 -- and compare as dates.
 

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- Views over the assembled year. Rows of a season's weekdays carry their commentary key
 -- in Cheie; every other row finds its commentary by its own name.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by CPack between staging the files and packing them: drops the compiler's notes from
 # the programs, as Debian's own packages do (CPack's strip keeps them).
 file(GLOB programs "${CPACK_TEMPORARY_DIRECTORY}/usr/bin/*")

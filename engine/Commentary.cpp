@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Commentary.h"
 
 #include "engine/YearCalendar.h"

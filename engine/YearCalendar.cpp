@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/YearCalendar.h"
 
 namespace lumenar {
@@ -46,6 +47,13 @@ int YearCalendar::dayColour(const QDate &date) const
 {
     const auto rows = day(date);
     return rows.empty() ? 0 : rows.front().colour;
+}
+
+std::optional<DayDetails> YearCalendar::details(const QDate &date) const
+{
+    if (!date.isValid() || date.year() != m_dates.year || !m_dates.easter.isValid())
+        return std::nullopt;
+    return dayDetails(m_dates, date, day(date));
 }
 
 } // namespace lumenar

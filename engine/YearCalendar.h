@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/DayDetails.h"
 #include "engine/MovableDates.h"
 #include "store/YearTable.h"
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -30,6 +33,9 @@ public:
     const Celebration *byId(int id) const;
     // The colour code of a day: that of its first row, 0 for a day without rows.
     int dayColour(const QDate &date) const;
+    // The season, cycles, psalter week and precept of a day, worked out when asked; nothing
+    // for a day of another year.
+    std::optional<DayDetails> details(const QDate &date) const;
 
 private:
     YearDates m_dates;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/YearExport.h"
 
 #include <QCryptographicHash>
@@ -90,20 +91,29 @@ QString rankDescription(int rank)
     }
 }
 
-QString toTsv(const std::vector<Celebration> &rows)
+QString toTsv(const YearCalendar &year, std::span<const Celebration> rows)
 {
-    QString out = QStringLiteral("date\tweekday\tname\trank\tcolour\tid\n");
+    QString out = QStringLiteral(
+        "date\tweekday\tname\trank\tcolour\tid\tseason\tsunday_cycle\tweekday_cycle\tpsalter_week\tobligation\n");
     for (const Celebration &row : rows) {
-        out += QStringList{row.date.toString(Qt::ISODate), tsvField(row.weekday), tsvField(row.name),
-            QString::number(row.rank), QString::number(row.colour), QString::number(row.id)}
-                   .join(u'\t');
+        QStringList fields{row.date.toString(Qt::ISODate), tsvField(row.weekday), tsvField(row.name),
+            QString::number(row.rank), QString::number(row.colour), QString::number(row.id)};
+        if (const std::optional<DayDetails> day = year.details(row.date)) {
+            fields << seasonCode(day->season) << QString(QChar::fromLatin1(day->sundayCycle))
+                   << weekdayCycleText(day->weekdayCycle) << QString::number(day->psalterWeek)
+                   << (day->obligation ? QStringLiteral("yes") : QStringLiteral("no"));
+        } else {
+            fields << QString() << QString() << QString() << QString() << QString(); // a row of another year
+        }
+        out += fields.join(u'\t');
         out += u'\n';
     }
     return out;
 }
 
-QString toICalendar(const std::vector<Celebration> &rows, Variant variant, int year, const QDateTime &stamp)
+QString toICalendar(const YearCalendar &year, std::span<const Celebration> rows, const QDateTime &stamp)
 {
+    const Variant variant = year.variant();
     QByteArray out;
     const QString dtstamp = stamp.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     appendLine(out, QStringLiteral("BEGIN:VCALENDAR"));
@@ -112,7 +122,7 @@ QString toICalendar(const std::vector<Celebration> &rows, Variant variant, int y
     appendLine(out, QStringLiteral("CALSCALE:GREGORIAN"));
     appendLine(out,
         QStringLiteral("X-WR-CALNAME:%1")
-            .arg(escapeText(QStringLiteral("Liturgical calendar %1 (%2)").arg(year).arg(displayName(variant)))));
+            .arg(escapeText(QStringLiteral("Liturgical calendar %1 (%2)").arg(year.year()).arg(displayName(variant)))));
     for (const Celebration &row : rows) {
         appendLine(out, QStringLiteral("BEGIN:VEVENT"));
         appendLine(out, QStringLiteral("UID:") + uidFor(row, variant));
@@ -120,11 +130,12 @@ QString toICalendar(const std::vector<Celebration> &rows, Variant variant, int y
         appendLine(out, QStringLiteral("DTSTART;VALUE=DATE:") + row.date.toString(QStringLiteral("yyyyMMdd")));
         appendLine(out, QStringLiteral("DTEND;VALUE=DATE:") + row.date.addDays(1).toString(QStringLiteral("yyyyMMdd")));
         appendLine(out, QStringLiteral("SUMMARY:") + escapeText(row.name));
-        appendLine(out,
-            QStringLiteral("DESCRIPTION:")
-                + escapeText(QStringLiteral("Rank %1 (%2). Liturgical colour: %3.")
-                                 .arg(row.rank)
-                                 .arg(rankDescription(row.rank), liturgicalColourName(row.colour))));
+        QString description = QStringLiteral("Rank %1 (%2). Liturgical colour: %3.")
+                                  .arg(row.rank)
+                                  .arg(rankDescription(row.rank), liturgicalColourName(row.colour));
+        if (const std::optional<DayDetails> day = year.details(row.date))
+            description += u'\n' + dayDetailsLine(*day);
+        appendLine(out, QStringLiteral("DESCRIPTION:") + escapeText(description));
         appendLine(out, QStringLiteral("TRANSP:TRANSPARENT"));
         appendLine(out, QStringLiteral("END:VEVENT"));
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/AboutDialog.h"
 
 #include "shell/DayIcon.h"
@@ -165,6 +166,15 @@ AboutDialog::AboutDialog(QWidget *parent)
                                            "in the Universal calendar and the calendar of the USA."),
         this);
     what->setWordWrap(true);
+    auto *licence
+        = new QLabel(QStringLiteral("Lumenar is free software: you may share and change it under the terms of "
+                                    "the <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">GNU General "
+                                    "Public License</a>, version 3 or any later version. It comes with "
+                                    "ABSOLUTELY NO WARRANTY."),
+            this);
+    licence->setObjectName(QStringLiteral("licence"));
+    licence->setWordWrap(true);
+    licence->setOpenExternalLinks(true);
 
     auto *mail = new QPushButton(QStringLiteral("&E-mail me your opinions"), this);
     mail->setObjectName(QStringLiteral("Command4"));
@@ -179,6 +189,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     text->addWidget(version);
     text->addWidget(what);
     text->addWidget(rights);
+    text->addWidget(licence);
     text->addStretch();
     auto *top = new QHBoxLayout;
     top->addWidget(m_animation, 0, Qt::AlignTop);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Shell.h"
 
 #include "engine/DateText.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSplashScreen>
 #include <QSystemTrayIcon>
@@ -52,27 +54,49 @@ Shell::~Shell()
 
 bool Shell::start()
 {
+    // A request to end (a signal) is acted on between steps: the step under way finishes,
+    // the rest is skipped, and exec() runs the exit path without entering the event loop.
+    int step = 0;
+    auto stopHere = [this, &step] {
+        if (m_afterStep)
+            m_afterStep(++step);
+        if (!m_exitRequested && m_stopRequested && m_stopRequested())
+            requestExit(0);
+        return m_exitRequested;
+    };
+    auto closeSplash = [this] {
+        delete m_splash;
+        m_splash = nullptr;
+    };
+    auto splashGone = qScopeGuard(closeSplash);
+
     if (m_options.showSplash) {
         m_splash = new QSplashScreen(splashPixmap());
         m_splash->show();
         QApplication::processEvents();
     }
-    auto closeSplash = [this] {
-        delete m_splash;
-        m_splash = nullptr;
-    };
+    if (stopHere())
+        return true;
 
     try {
         CuratTemp(QFileInfo(m_databasePath).absolutePath());
+        if (stopHere())
+            return true;
         const QDate today = m_clock.today();
         m_lastDate = today;
         m_context = std::make_unique<AppContext>(Store::open(m_databasePath), m_clock, m_dialogs);
         m_context->currentDate = today;
         LoadWindowPositions(m_context->store(), false, m_context->positions);
         m_context->setVariant(variantFromSetting(Settings().text(Settings::Key::Variant)));
+        if (stopHere())
+            return true;
 
         showDay(*m_context->calendar(m_context->variant(), today.year()), today);
+        if (stopHere())
+            return true;
         QApplication::processEvents();
+        if (stopHere())
+            return true;
 
         buildMenu();
         m_context->setCommandMenu(m_menu.get());
@@ -83,7 +107,11 @@ bool Shell::start()
             if (!m_tray)
                 exitProgram();
         });
+        if (stopHere())
+            return true;
         m_context->mainWindow();
+        if (stopHere())
+            return true;
     } catch (const LumenarError &error) {
         logCaught("Shell::start", error);
         closeSplash();
@@ -96,6 +124,7 @@ bool Shell::start()
     }
     closeSplash();
 
+    m_started = true;
     if (m_options.useTray && QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray = new QSystemTrayIcon(this);
         m_tray->setContextMenu(m_menu.get());
@@ -105,12 +134,31 @@ bool Shell::start()
         });
         applyTray();
         m_tray->show();
+        if (m_showWhenStarted)
+            showMainWindow();
     } else {
         // Without a notification area the program would be unreachable: show the window.
         showMainWindow();
     }
     m_timer.start();
+    stopHere();
     return true;
+}
+
+int Shell::exec()
+{
+    if (!m_exitRequested && m_stopRequested && m_stopRequested())
+        requestExit(0);
+    if (!m_exitRequested) {
+        m_running = true;
+        const int code = QCoreApplication::exec();
+        m_running = false;
+        // Ended from outside (the session quit the application): an ordinary end.
+        if (!m_exitRequested)
+            m_exitCode = code;
+    }
+    shutdown();
+    return m_exitCode;
 }
 
 void Shell::buildMenu()
@@ -138,7 +186,12 @@ void Shell::buildMenu()
 
 void Shell::showMainWindow()
 {
-    if (m_context && !m_shutDown)
+    // A second start may ask while this one is still starting: show it once started.
+    if (!m_started) {
+        m_showWhenStarted = true;
+        return;
+    }
+    if (m_context && !m_exitRequested)
         m_context->mainWindow()->showWindow();
 }
 
@@ -168,12 +221,13 @@ void Shell::applyTray()
 void Shell::showDay(const YearCalendar &calendar, const QDate &date)
 {
     SetIcon(calendar, date);
-    m_toolTip = BuildTrayTooltip(calendar.day(date));
+    const std::optional<DayDetails> details = calendar.details(date);
+    m_toolTip = BuildTrayTooltip(calendar.day(date), details ? dayDetailsLine(*details) : QString());
 }
 
 void Shell::refreshTray()
 {
-    if (!m_context || m_shutDown)
+    if (!m_context || m_exitRequested)
         return;
     // The tray speaks of today even while the main window shows another year.
     const QDate today = m_clock.today();
@@ -190,7 +244,7 @@ void Shell::refreshTray()
 
 void Shell::dayCheck()
 {
-    if (!m_context || m_shutDown || m_inDayCheck)
+    if (!m_context || m_exitRequested || m_inDayCheck)
         return;
     const QDate today = m_clock.today();
     if (m_lastDate.daysTo(today) == 0)
@@ -208,9 +262,7 @@ void Shell::dayCheck()
         if (year->day(today).empty()) {
             m_dialogs.message(nullptr, QMessageBox::Critical, QStringLiteral("Error"),
                 QStringLiteral("This date is not valid. Please contact technical service"));
-            delete m_tray;
-            m_tray = nullptr;
-            emit quitRequested(1);
+            requestExit(1);
             return;
         }
         m_lastDate = today;
@@ -231,8 +283,7 @@ void Shell::dayCheck()
 void Shell::endWithDataError(const QString &text)
 {
     m_dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), text);
-    shutdown();
-    emit quitRequested(1);
+    requestExit(1);
 }
 
 void Shell::saveWindowPositions()
@@ -296,11 +347,28 @@ void Shell::showAbout()
     m_about->activateWindow();
 }
 
+void Shell::requestExit(int code)
+{
+    if (m_exitRequested)
+        return;
+    m_exitRequested = true;
+    m_exitCode = code;
+    m_timer.stop();
+    // A modal dialog runs its own event loop with its window's code beneath it on the
+    // stack: closing windows from in there would pull them from under that code. Close
+    // the dialogs, let every loop return, and tidy up after the last one.
+    m_dialogs.closeAll();
+    if (m_running)
+        QCoreApplication::exit(code);
+}
+
 void Shell::shutdown()
 {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    m_exitRequested = true;
+    m_dialogs.closeAll();
     m_timer.stop();
     delete m_tray;
     m_tray = nullptr;
@@ -309,9 +377,8 @@ void Shell::shutdown()
         try {
             emptyYearTables(m_context->store());
         } catch (const LumenarError &error) {
+            // The user has asked to leave (or the session ends): no box may hold that up.
             logCaught("Shell::shutdown", error);
-            m_dialogs.message(nullptr, QMessageBox::Critical, Dialogs::defaultTitle(),
-                QStringLiteral("The calendar database could not be tidied at exit.\n%1").arg(error.fullText()));
         }
         // Closes every window and the store: the compaction needs the file to itself.
         m_context->setCommandMenu(nullptr);
@@ -326,8 +393,7 @@ void Shell::shutdown()
 
 void Shell::exitProgram()
 {
-    shutdown();
-    emit quitRequested(0);
+    requestExit(0);
 }
 
 } // namespace lumenar

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "engine/Clock.h"
@@ -10,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -39,14 +41,30 @@ public:
     Shell(const QString &databasePath, Clock &clock, Dialogs &dialogs, Options options);
     ~Shell() override;
 
-    // Runs the start-up sequence. False when it failed; the user has been told why.
+    // Asked after each step of start-up: true ends the program there (a signal came).
+    void setStopRequested(std::function<bool()> stopRequested) { m_stopRequested = std::move(stopRequested); }
+    // Told the number of each step of start-up as it finishes (1, 2, ...), for tests.
+    void setAfterStep(std::function<void(int)> afterStep) { m_afterStep = std::move(afterStep); }
+
+    // Runs the start-up sequence. False when it failed; the user has been told why. A
+    // request to end that comes meanwhile stops it after the current step (exitRequested()).
     bool start();
+    // Runs the program until it is asked to end, then the exit path; the exit status. An
+    // end asked for during start-up skips the event loop.
+    int exec();
 
     // Left click on the tray icon (and the menu's first entry).
     void showMainWindow();
     // The minute timer's work: a new day rebuilds the year, the icon and the tooltip.
     void dayCheck();
-    // Empties the year tables, closes every window, compacts the database; runs once.
+    // Asks the program to end with this status: every open dialog is closed, and once their
+    // loops and the event loop have returned, exec() runs the exit path. Only the first
+    // request counts.
+    void requestExit(int code);
+    bool exitRequested() const { return m_exitRequested; }
+    int exitCode() const { return m_exitCode; }
+    // The exit path: empties the year tables, closes every window, compacts the database;
+    // runs once. Never called from inside a window's handler or a dialog's loop.
     void shutdown();
 
     // The menu's commands.
@@ -70,10 +88,6 @@ public:
     QDate lastDate() const { return m_lastDate; }
     int compactions() const { return m_compactions; }
 
-signals:
-    // The program should end with this exit code.
-    void quitRequested(int code);
-
 private:
     void buildMenu();
     void refreshTray();
@@ -87,6 +101,8 @@ private:
     Clock &m_clock;
     Dialogs &m_dialogs;
     Options m_options;
+    std::function<bool()> m_stopRequested;
+    std::function<void(int)> m_afterStep;
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<QMenu> m_menu;
     QAction *m_startAtLogin = nullptr;
@@ -99,6 +115,11 @@ private:
     std::optional<IconColour> m_iconColour;
     int m_iconDay = 0;
     QString m_toolTip;
+    bool m_started = false;
+    bool m_showWhenStarted = false;
+    bool m_exitRequested = false;
+    int m_exitCode = 0;
+    bool m_running = false;
     bool m_shutDown = false;
     bool m_inDayCheck = false;
     int m_compactions = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Splash.h"
 
 #include "shell/DayIcon.h"
@@ -22,7 +23,7 @@ QString versionText()
 
 QString rightsNotice()
 {
-    return QStringLiteral("Copyright \u00A9 2026 the Lumenar contributors. All rights reserved.");
+    return QStringLiteral("Copyright \u00A9 2026 the Lumenar contributors.");
 }
 
 QString feedbackAddress()

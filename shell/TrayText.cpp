@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/TrayText.h"
 
 namespace lumenar {
 
-QString BuildTrayTooltip(std::span<const Celebration> rows)
+QString BuildTrayTooltip(std::span<const Celebration> rows, const QString &detailsLine)
 {
     QString text;
     for (const Celebration &row : rows) {
@@ -13,6 +14,8 @@ QString BuildTrayTooltip(std::span<const Celebration> rows)
             text += u'\n';
         text += name;
     }
+    if (!detailsLine.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + detailsLine;
     return text;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "engine/DayLookup.h"
@@ -7,7 +8,8 @@
 
 namespace lumenar {
 
-// The tray's tooltip: today's celebrations one per line, in the order given, trimmed.
-QString BuildTrayTooltip(std::span<const Celebration> rows);
+// The tray's tooltip: today's celebrations one per line, in the order given, trimmed, then
+// the day's details line when there is one.
+QString BuildTrayTooltip(std::span<const Celebration> rows, const QString &detailsLine = {});
 
 } // namespace lumenar

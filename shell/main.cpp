@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program: a tray icon with today's liturgical day, and the windows behind it.
+#include "shell/CommandLine.h"
 #include "shell/DayIcon.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
+#include "shell/TerminationSignals.h"
 #include "store/DatabaseLocation.h"
 #include "store/Log.h"
 #include "store/Settings.h"
@@ -10,12 +13,8 @@
 #include "ui/Dialogs.h"
 
 #include <QApplication>
-#include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace lumenar;
 
@@ -29,39 +28,35 @@ bool displayAvailable()
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
-int g_signalPipe[2] = {-1, -1};
-
-void onTerminate(int)
+QStringList argumentList(int argc, char *argv[])
 {
-    const char byte = 1;
-    [[maybe_unused]] auto n = ::write(g_signalPipe[0], &byte, 1);
-}
-
-// SIGTERM (logout, shutdown, kill) and SIGINT end the program through its own exit path,
-// on the event loop, where it is safe to touch the database.
-void routeTerminationSignals(Shell &shell)
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
-        return;
-    auto *notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, &shell);
-    QObject::connect(notifier, &QSocketNotifier::activated, &shell, [&shell, notifier] {
-        char byte;
-        [[maybe_unused]] auto n = ::read(g_signalPipe[1], &byte, 1);
-        notifier->setEnabled(false);
-        shell.exitProgram();
-    });
-    struct sigaction action = {};
-    action.sa_handler = onTerminate;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // From here on SIGTERM and SIGINT are only noted; each step of start-up below looks.
+    TerminationSignals::install();
+
+    // Before any display or other running program is touched.
+    const CommandLine command = parseCommandLine(argumentList(argc, argv));
+    switch (command.action) {
+    case CommandLine::Action::Help:
+    case CommandLine::Action::Version:
+        std::fputs(qPrintable(command.text), stdout);
+        return 0;
+    case CommandLine::Action::Refuse:
+        std::fprintf(stderr, "%s\n", qPrintable(command.text));
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
+
     if (!displayAvailable()) {
         std::fprintf(stderr, "lumenar: no graphical display is available (DISPLAY and WAYLAND_DISPLAY are unset).\n");
         return 1;
@@ -76,27 +71,39 @@ int main(int argc, char *argv[])
     // The program lives in the notification area; its windows come and go.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    SingleInstance instance;
-    if (!instance.claim())
-        return 0;
-
+    // Nothing of this run is in the database yet: a request to end just ends.
     Dialogs dialogs;
-    Clock clock;
-    QString database;
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::received, &app, [&dialogs] { dialogs.closeAll(); });
+    if (TerminationSignals::requested())
+        return 0;
+    SingleInstance instance;
+    if (!instance.claim() || TerminationSignals::requested())
+        return 0;
+    WorkingDatabase database;
     try {
         database = prepareDatabase();
     } catch (const LumenarError &error) {
         logCaught("main", error);
-        dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), error.message());
+        if (error.kind() == ErrorKind::InUse)
+            dialogs.message(nullptr, QMessageBox::Warning, Dialogs::defaultTitle(), error.message());
+        else
+            dialogs.message(nullptr, QMessageBox::Critical, LumenarError::dataErrorTitle(), error.message());
         return 1;
     }
-    Shell shell(database, clock, dialogs, Shell::Options{});
-    QObject::connect(&shell, &Shell::quitRequested, &app, [](int code) { QCoreApplication::exit(code); });
+    if (TerminationSignals::requested())
+        return 0;
+
+    Clock clock;
+    Shell shell(database.path, clock, dialogs, Shell::Options{});
+    shell.setStopRequested(&TerminationSignals::requested);
+    QObject::connect(&terminations, &TerminationSignals::received, &shell, [&shell] { shell.requestExit(0); });
     QObject::connect(&instance, &SingleInstance::showRequested, &shell, &Shell::showMainWindow);
-    // A session that ends by quitting the application still tidies and compacts, once.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &shell, &Shell::shutdown);
-    routeTerminationSignals(shell);
+    // From the moment the event loop ends, a new start waits for this one to let go.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &instance, &SingleInstance::stopListening);
     if (!shell.start())
         return 1;
-    return app.exec();
+    // The exit path runs in here, after every loop has returned, and the database is let go
+    // only after it (its lock goes with `database`, after `shell`).
+    return shell.exec();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/Autostart.h"
 
 #include "store/Errors.h"
@@ -21,6 +22,15 @@ namespace {
     throw LumenarError(ErrorKind::Step, message, detail);
 }
 
+// A desktop entry string value.
+QString escapeString(QString value)
+{
+    value.replace(u'\\', QStringLiteral("\\\\"));
+    value.replace(u'\n', QStringLiteral("\\n"));
+    value.replace(u'\t', QStringLiteral("\\t"));
+    return value;
+}
+
 // One argument of an Exec line: quoted when the desktop entry rules reserve any of its
 // characters, then escaped as a desktop entry string value.
 QString execArgument(const QString &argument)
@@ -37,10 +47,7 @@ QString execArgument(const QString &argument)
         }
         arg = u'"' + quoted + u'"';
     }
-    arg.replace(u'\\', QStringLiteral("\\\\"));
-    arg.replace(u'\n', QStringLiteral("\\n"));
-    arg.replace(u'\t', QStringLiteral("\\t"));
-    return arg;
+    return escapeString(arg);
 }
 
 } // namespace
@@ -75,10 +82,12 @@ void setAutostartEnabled(bool enabled, const QString &program)
                                          "Name=Lumenar\n"
                                          "Comment=The liturgical day in the notification area\n"
                                          "Exec=%1\n"
+                                         // Once the program is gone, a login skips the entry.
+                                         "TryExec=%3\n"
                                          "Icon=%2\n"
                                          "Terminal=false\n"
                                          "X-GNOME-Autostart-enabled=true\n")
-                              .arg(execArgument(executable), QLatin1String(kApplicationId));
+                              .arg(execArgument(executable), QLatin1String(kApplicationId), escapeString(executable));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(entry.toUtf8()) < 0 || !file.commit())
         fail(QStringLiteral("Start at login cannot be turned on: %1 cannot be written.")

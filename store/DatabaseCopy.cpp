@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/DatabaseCopy.h"
 
 #include "store/FileSystem.h"
@@ -72,6 +73,8 @@ void replaceKeepingSavedRows(const QString &source, const QString &target)
     std::vector<SavedRow> rows;
     bool damaged = false;
     if (QFileInfo::exists(target)) {
+        // A file the user made read-only is theirs to mend, not damage to set aside.
+        Store::requireWritable(target);
         try {
             // Read through SQLite, so rows still in a log left beside the file count too.
             Store old = Store::open(target);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -13,7 +14,8 @@ QString databaseStamp(const QString &path);
 // the target, checked, flushed and renamed into place, so at every moment `target` is
 // either the old database or the complete new one. A target that cannot be read is kept
 // as "<target>.damaged". Throws LumenarError, leaving `target` as it was, when the source
-// cannot be copied or when the target is open in another program (its log is present).
+// cannot be copied, when the target cannot be written (StoreUnavailable, see
+// Store::requireWritable) or when it is open in another program (its log is present).
 void replaceKeepingSavedRows(const QString &source, const QString &target);
 
 } // namespace lumenar

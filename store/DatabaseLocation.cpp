@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/DatabaseLocation.h"
 
 #include "store/DatabaseCopy.h"
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
 
 namespace lumenar {
@@ -32,6 +32,22 @@ QString besideProgram(const QString &programFolder)
 {
     const QString path = QDir(programFolder).filePath(kFileName);
     return QFileInfo::exists(path) && QFileInfo(programFolder).isWritable() ? path : QString();
+}
+
+// Holds the database for this program alone, or says who has it.
+std::unique_ptr<FileLock> holdDatabase(const QString &path, int waitMs)
+{
+    auto lock = std::make_unique<FileLock>(path + QStringLiteral(".lock"));
+    if (lock->tryLock(waitMs))
+        return lock;
+    if (!lock->heldElsewhere())
+        throwUnavailable(QStringLiteral("The lock file %1 beside the calendar database cannot be made: %2.")
+                             .arg(QDir::toNativeSeparators(lock->path()), lock->errorString()));
+    const qint64 holder = lock->holder();
+    throw LumenarError(ErrorKind::InUse,
+        QStringLiteral("Another Lumenar program%1 is already working on the calendar database %2.\n"
+                       "Only one can use it at a time: end the other one first.")
+            .arg(holder > 0 ? QStringLiteral(" (process %1)").arg(holder) : QString(), QDir::toNativeSeparators(path)));
 }
 
 } // namespace
@@ -62,10 +78,10 @@ QString installedDatabase(const QString &programFolder)
     return {};
 }
 
-QString prepareDatabase(const QString &programFolder)
+WorkingDatabase prepareDatabase(const QString &programFolder, int waitMs)
 {
     if (const QString beside = besideProgram(programFolder); !beside.isEmpty())
-        return beside;
+        return {beside, holdDatabase(beside, waitMs)};
     const QString installed = installedDatabase(programFolder);
     const QString folder = userDatabaseFolder();
     const QString copy = userCopy();
@@ -75,17 +91,12 @@ QString prepareDatabase(const QString &programFolder)
         throwUnavailable(
             QStringLiteral("Your copy of the information database cannot be kept in %1: the folder cannot be written.")
                 .arg(QDir::toNativeSeparators(folder)));
+    // Held from here to the end of the run: no other desktop program replaces the copy or
+    // works on its year tables meanwhile.
+    WorkingDatabase working{copy, holdDatabase(copy, waitMs)};
     if (installed.isEmpty())
-        return copy;
+        return working;
 
-    // Two programs starting together must not both replace the copy.
-    QLockFile lock(copy + QStringLiteral(".lock"));
-    if (!lock.tryLock(20000)) {
-        if (QFileInfo::exists(copy))
-            return copy;
-        throwUnavailable(QStringLiteral("Your copy of the information database in %1 is locked by another program.")
-                             .arg(QDir::toNativeSeparators(folder)));
-    }
     // A compaction stopped before its rename leaves the user's data in its scratch copy.
     if (!QFileInfo::exists(copy) && QFileInfo::exists(QDir(folder).filePath(compactionTempName()))) {
         try {
@@ -108,7 +119,7 @@ QString prepareDatabase(const QString &programFolder)
             // The old copy still works; it is refreshed at a later start.
         }
     }
-    return copy;
+    return working;
 }
 
 QString databaseToRead(const QString &programFolder)

@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "store/FileLock.h"
+
 #include <QString>
+#include <memory>
 
 namespace lumenar {
 
@@ -24,12 +28,22 @@ QString userDatabaseFolder();
 // $XDG_DATA_DIRS. Empty when there is none.
 QString installedDatabase(const QString &programFolder);
 
-// For the desktop program at start: the path of the Lumenar.mdb to open, after making or
-// refreshing the user's copy. A copy that another running program holds is used as it is
-// and refreshed at a later start. Throws LumenarError (kind StoreUnavailable) whose
-// message is for the user: LumenarError::storeUnavailableText() when there is no database
-// anywhere, another text when the user's folder cannot be written.
-QString prepareDatabase(const QString &programFolder = applicationFolder());
+// The database a desktop program works on, and the lock beside it ("Lumenar.mdb.lock")
+// that keeps every other desktop program off that file while this one runs.
+struct WorkingDatabase
+{
+    QString path;
+    std::unique_ptr<FileLock> lock;
+};
+
+// For the desktop program at start: the Lumenar.mdb to open, locked for this program,
+// after making or refreshing the user's copy. A copy that a reader (lumenar-cli) has open
+// is used as it is and refreshed at a later start. Another desktop program that holds the
+// file is waited for up to waitMs (it may be ending), then the start is refused.
+// Throws LumenarError whose message is for the user: kind InUse when another program holds
+// the file; otherwise StoreUnavailable, with LumenarError::storeUnavailableText() when there
+// is no database anywhere and another text when a folder or lock cannot be written.
+WorkingDatabase prepareDatabase(const QString &programFolder = applicationFolder(), int waitMs = 3000);
 
 // For programs that only read (lumenar-cli): the database the desktop program uses, or the
 // installed copy when the user's copy is missing or older. Creates and changes nothing.

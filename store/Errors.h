@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -8,6 +9,7 @@ namespace lumenar {
 // Which report the caller owes the user. The engine never shows anything itself.
 enum class ErrorKind {
     StoreUnavailable, // the calendar database cannot be opened
+    InUse,            // another program works on the calendar database
     BadData,          // the store opened, but its data could not be read or prepared
     Step,             // a later step failed; the caller reports it in its own words
     Overflow,         // date arithmetic left its range

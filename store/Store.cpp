@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/Store.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -12,6 +14,9 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace lumenar {
 
@@ -112,6 +117,35 @@ Store Store::open(const QString &path)
     return openExisting(path, false);
 }
 
+void Store::requireWritable(const QString &path)
+{
+    // Why a file cannot be written; empty when it can.
+    auto whyNot = [](const QString &file) {
+        return ::access(QFile::encodeName(file).constData(), W_OK) == 0 ? QString()
+                                                                        : QString::fromLocal8Bit(std::strerror(errno));
+    };
+    // Said to the user as it stands: which file, and why.
+    auto refuse = [](const QString &text, const QString &file, const QString &why) {
+        throw LumenarError(ErrorKind::StoreUnavailable, text.arg(QDir::toNativeSeparators(file), why));
+    };
+    const QFileInfo info(path);
+    const QString file = info.absoluteFilePath();
+    if (const QString why = whyNot(file); !why.isEmpty())
+        refuse(QStringLiteral("The calendar database %1 cannot be written: %2."), file, why);
+    if (const QString why = whyNot(info.absolutePath()); !why.isEmpty())
+        refuse(
+            QStringLiteral("The folder %1 of the calendar database cannot be written: %2."), info.absolutePath(), why);
+    for (const char *suffix : {"-wal", "-shm", "-journal"}) {
+        const QString side = file + QLatin1String(suffix);
+        if (!QFileInfo::exists(side) || whyNot(side).isEmpty())
+            continue;
+        // Left by a run on a read-only database: SQLite gives these the database's permissions.
+        QFile::setPermissions(side, QFile::permissions(file));
+        if (const QString why = whyNot(side); !why.isEmpty())
+            refuse(QStringLiteral("The file %1 beside the calendar database cannot be written: %2."), side, why);
+    }
+}
+
 Store Store::openReadOnly(const QString &path)
 {
     return openExisting(path, true);
@@ -124,6 +158,8 @@ Store Store::openExisting(const QString &path, bool readOnly)
         throwUnavailable(QStringLiteral("%1 is missing").arg(path));
     if (!info.isFile() || !info.isReadable())
         throwUnavailable(QStringLiteral("%1 cannot be read").arg(path));
+    if (!readOnly)
+        requireWritable(path);
 
     Store store(nextConnectionName(), info.absoluteFilePath());
     {

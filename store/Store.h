@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "store/Errors.h"
@@ -20,7 +21,8 @@ class Store
 {
 public:
     // Opens an existing calendar database. A missing, unreadable or foreign file throws
-    // StoreUnavailable; nothing is ever created by opening.
+    // StoreUnavailable, and so does one that cannot be written (see requireWritable);
+    // nothing is ever created by opening.
     static Store open(const QString &path);
     // Opens an existing calendar database that this connection never writes. A file in a
     // folder we cannot write (an installed copy) is read as unchanging: SQLite could not
@@ -28,6 +30,11 @@ public:
     static Store openReadOnly(const QString &path);
     // Creates a new, empty database file (only the database build does this).
     static Store create(const QString &path);
+    // Throws StoreUnavailable, naming the file and the reason, unless the database at path,
+    // its folder and any side files SQLite left beside it can be written. SQLite would open
+    // such a file read-only without a word and leave side files that block later starts.
+    // Side files left without write permission are first given the database's own.
+    static void requireWritable(const QString &path);
 
     Store(Store &&other) noexcept;
     Store &operator=(Store &&other) noexcept;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generates Lumenar.mdb from the readable sources in data/, and makes the working copy
 // beside the programs from it.
 #include "store/DatabaseBuilder.h"

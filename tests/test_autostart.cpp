@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start at login through an XDG autostart entry.
 #include "store/Autostart.h"
 #include "tests/support/TestDatabase.h"
@@ -41,6 +42,8 @@ TEST_F(Autostart, OnWritesAValidEntryForTheProgramAndOffRemovesIt)
     EXPECT_TRUE(autostartEnabled());
     EXPECT_TRUE(entry().contains(QLatin1String("\nExec=\"/opt/Lumenar 3/bin\\\\$/100%%/lumenar\"\n")))
         << qPrintable(entry());
+    // TryExec names the program as it is, so a login skips the entry once it is uninstalled.
+    EXPECT_TRUE(entry().contains(QLatin1String("\nTryExec=/opt/Lumenar 3/bin$/100%/lumenar\n"))) << qPrintable(entry());
     const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     ASSERT_FALSE(validator.isEmpty()) << "desktop-file-validate (Debian package desktop-file-utils) is missing";
     QProcess validate;
@@ -50,7 +53,8 @@ TEST_F(Autostart, OnWritesAValidEntryForTheProgramAndOffRemovesIt)
     EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().constData();
 
     setAutostartEnabled(true, QStringLiteral("/usr/bin/lumenar"));
-    EXPECT_TRUE(entry().contains(QLatin1String("\nExec=/usr/bin/lumenar\n"))) << qPrintable(entry());
+    EXPECT_TRUE(entry().contains(QLatin1String("\nExec=/usr/bin/lumenar\nTryExec=/usr/bin/lumenar\n")))
+        << qPrintable(entry());
     setAutostartEnabled(false);
     EXPECT_FALSE(autostartEnabled());
     EXPECT_NO_THROW(setAutostartEnabled(false));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/CelebrationSearch.h"
 #include "engine/YearAssembly.h"
 #include "tests/support/TestDatabase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lumenar-cli as a whole process: what scripts and other programs see.
 #include "store/Version.h"
 #include "tests/support/TestDatabase.h"
@@ -53,9 +54,12 @@ TEST_F(Cli, OneDayOfEachCalendar)
     ASSERT_EQ(usa.exitCode, 0) << qPrintable(usa.err);
     const QStringList lines = usa.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0], QStringLiteral("date\tweekday\tname\trank\tcolour\tid"));
+    EXPECT_EQ(lines[0],
+        QStringLiteral(
+            "date\tweekday\tname\trank\tcolour\tid\tseason\tsunday_cycle\tweekday_cycle\tpsalter_week\tobligation"));
     EXPECT_TRUE(lines[1].startsWith(QLatin1String("2026-05-17\tSun\tAscension of the Lord\t2\t0\t")))
         << qPrintable(lines[1]);
+    EXPECT_TRUE(lines[1].endsWith(QLatin1String("\teaster\tA\tII\t3\tyes"))) << qPrintable(lines[1]);
 
     CliRun universal = run({QStringLiteral("2026"), QStringLiteral("--variant=universal"), QStringLiteral("--date"),
         QStringLiteral("2026-05-14")});

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every celebration has a commentary that the detail window can show.
 #include "engine/DayLookup.h"
 #include "engine/YearAssembly.h"

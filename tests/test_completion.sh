@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The bash completion of lumenar-cli offers its options and their values.
 set -euo pipefail
 # shellcheck source=/dev/null

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the calendar database lives, and how a copy of it is made without losing what the
 // user saved.
 #include "store/DatabaseCopy.h"
@@ -174,7 +175,7 @@ private:
 TEST_F(Location, ADatabaseBesideTheProgramInAWritableFolderIsTheDatabase)
 {
     TempDatabase portable;
-    EXPECT_EQ(prepareDatabase(portable.folder()), portable.path());
+    EXPECT_EQ(prepareDatabase(portable.folder()).path, portable.path());
     EXPECT_EQ(databaseToRead(portable.folder()), portable.path());
     EXPECT_FALSE(QFileInfo::exists(userDatabaseFolder()));
 }
@@ -185,12 +186,12 @@ TEST_F(Location, AnInstalledProgramWorksOnTheUsersCopyAndAnUpdateKeepsTheirRows)
     EXPECT_EQ(databaseToRead(program), installed);
     EXPECT_FALSE(QFileInfo::exists(userDatabaseFolder()));
 
-    EXPECT_EQ(prepareDatabase(program), userCopy);
+    EXPECT_EQ(prepareDatabase(program).path, userCopy);
     EXPECT_EQ(databaseStamp(userCopy), databaseStamp(installed));
     EXPECT_EQ(databaseToRead(program), userCopy);
     saveRow(userCopy, QStringLiteral("xMain"), 4321);
     const QByteArray saved = test::fileHash(userCopy);
-    EXPECT_EQ(prepareDatabase(program), userCopy);
+    EXPECT_EQ(prepareDatabase(program).path, userCopy);
     EXPECT_EQ(test::fileHash(userCopy), saved) << "a current copy is left alone";
 
     // The folder does not follow the application name of the program asking.
@@ -201,7 +202,7 @@ TEST_F(Location, AnInstalledProgramWorksOnTheUsersCopyAndAnUpdateKeepsTheirRows)
 
     setStamp(installed, QStringLiteral("newer"));
     EXPECT_EQ(databaseToRead(program), installed) << "the user's copy is older";
-    EXPECT_EQ(prepareDatabase(program), userCopy);
+    EXPECT_EQ(prepareDatabase(program).path, userCopy);
     EXPECT_EQ(databaseStamp(userCopy), QStringLiteral("newer"));
     EXPECT_EQ(savedRows(userCopy), QStringList{QStringLiteral("xMain=4321.0")});
     EXPECT_EQ(databaseToRead(program), userCopy);
@@ -215,7 +216,7 @@ TEST_F(Location, TheXdgDataFoldersAndAReadOnlyFolderBesideTheProgramAreInstallat
     qputenv("XDG_DATA_DIRS",
         (root.filePath(QStringLiteral("empty")) + u':' + root.filePath(QStringLiteral("xdg"))).toUtf8());
     EXPECT_EQ(installedDatabase(program), shared);
-    EXPECT_EQ(prepareDatabase(program), userCopy);
+    EXPECT_EQ(prepareDatabase(program).path, userCopy);
 
     const QString readOnly = root.filePath(QStringLiteral("cdrom"));
     install(QDir(readOnly).filePath(QStringLiteral("Lumenar.mdb")));
@@ -244,18 +245,50 @@ TEST_F(Location, WithoutAnyDatabaseOrAWritableFolderTheUserIsToldAndNothingIsMad
     EXPECT_TRUE(message.contains(root.filePath(QStringLiteral("plain/share/Lumenar")))) << qPrintable(message);
 }
 
+TEST_F(Location, OneDesktopProgramPerDatabaseAndALeftoverLockIsFreeAtOnce)
+{
+    ASSERT_EQ(prepareDatabase(program).path, userCopy);
+    EXPECT_FALSE(QFileInfo::exists(userCopy + QStringLiteral(".lock"))) << "let go and removed at the end of a run";
+    // A refresh killed while it wrote its lock leaves an empty file behind: nobody holds it.
+    setStamp(installed, QStringLiteral("newer"));
+    writeFile(userCopy + QStringLiteral(".lock"), QByteArray());
+    TempDatabase portable;
+    {
+        const WorkingDatabase first = prepareDatabase(program, 0);
+        EXPECT_EQ(databaseStamp(userCopy), QStringLiteral("newer"));
+        const WorkingDatabase beside = prepareDatabase(portable.folder(), 0);
+        // A second desktop program on the same file (another session, another runtime
+        // folder) is refused and told which file and who holds it.
+        for (const QString &folder : {program, portable.folder()}) {
+            try {
+                prepareDatabase(folder, 0);
+                ADD_FAILURE() << "a second program got " << qPrintable(folder);
+            } catch (const LumenarError &error) {
+                EXPECT_EQ(error.kind(), ErrorKind::InUse);
+                EXPECT_TRUE(
+                    error.message().contains(QDir::toNativeSeparators(folder == program ? userCopy : portable.path())));
+                EXPECT_TRUE(error.message().contains(QString::number(QCoreApplication::applicationPid())));
+            }
+        }
+        // lumenar-cli only reads: it runs beside the desktop program.
+        EXPECT_EQ(databaseToRead(program), userCopy);
+        EXPECT_NO_THROW(readCalendarSource(Store::openReadOnly(databaseToRead(program))));
+    }
+    EXPECT_EQ(prepareDatabase(program, 0).path, userCopy);
+}
+
 TEST_F(Location, ACopyHeldByARunningProgramIsUsedAsItIs)
 {
-    ASSERT_EQ(prepareDatabase(program), userCopy);
+    ASSERT_EQ(prepareDatabase(program).path, userCopy);
     saveRow(userCopy, QStringLiteral("xMain"), 4321);
     setStamp(installed, QStringLiteral("newer"));
     {
         Store running = Store::open(userCopy);
         running.exec(QStringLiteral("DELETE FROM C_Univ_Temp"));
-        EXPECT_EQ(prepareDatabase(program), userCopy);
+        EXPECT_EQ(prepareDatabase(program).path, userCopy);
         EXPECT_NE(databaseStamp(userCopy), QStringLiteral("newer"));
     }
-    EXPECT_EQ(prepareDatabase(program), userCopy);
+    EXPECT_EQ(prepareDatabase(program).path, userCopy);
     EXPECT_EQ(databaseStamp(userCopy), QStringLiteral("newer"));
     EXPECT_EQ(savedRows(userCopy), QStringList{QStringLiteral("xMain=4321.0")});
 }

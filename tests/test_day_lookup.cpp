@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/DayLookup.h"
 #include "engine/YearCalendar.h"
 #include "tests/support/TestDatabase.h"

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/DayLookup.h"
 #include "ui/WindowPlacement.h"
 #include "tests/support/UiTestSupport.h"
+#include "ui/DayDetailsLabel.h"
 #include "ui/detail/CommentPrint.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/search/SearchWindow.h"
@@ -85,6 +87,12 @@ TEST_F(DetailWindowTest, EveryActivationRereadsTheRowAndDatesItself)
     fixture.context->currentDate = QDate(2026, 7, 1);
     show(christmas);
     EXPECT_EQ(label(), QStringLiteral("Friday, December 25, 2026"));
+    // The day's line stands between the date and the commentary.
+    const auto *line = window()->findChild<DayDetailsLabel *>(QStringLiteral("DayDetails"));
+    EXPECT_EQ(
+        line->line(), QStringLiteral("Christmas Time · Year B · Weekday I · Psalter week 4 · Holy day of obligation"));
+    EXPECT_GT(line->geometry().top(), window()->findChild<QLabel *>(QStringLiteral("DataEv"))->geometry().top());
+    EXPECT_LE(line->geometry().bottom(), text()->geometry().top());
     EXPECT_TRUE(text()->toPlainText().contains(QStringLiteral("Nativity of the Lord")));
     EXPECT_EQ(text()->textCursor().position(), 0);
     EXPECT_FALSE(text()->textCursor().hasSelection());
@@ -92,6 +100,7 @@ TEST_F(DetailWindowTest, EveryActivationRereadsTheRowAndDatesItself)
     fixture.context->currentEventId = agatha;
     activate();
     EXPECT_EQ(label(), QStringLiteral("Thursday, February 5, 2026"));
+    EXPECT_EQ(line->line(), QStringLiteral("Ordinary Time · Year A · Weekday II · Psalter week 4"));
     EXPECT_TRUE(text()->toPlainText().contains(QStringLiteral("Agatha")));
 
     // The same row is read again, not remembered.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/MovableDates.h"
 #include "engine/YearExport.h"
 
 #include <QRegularExpression>
@@ -20,22 +22,31 @@ std::vector<Celebration> sample()
     };
 }
 
+// The year the sample rows are exported from; its details come from its dates alone.
+YearCalendar year2026(Variant variant)
+{
+    return YearCalendar(computeYearDates(2026, variant), {});
+}
+
 } // namespace
 
-TEST(Tsv, HeaderAndOneLinePerRow)
+TEST(Tsv, HeaderAndOneLinePerRowWithTheDaysDetails)
 {
-    const QStringList lines = toTsv(sample()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = toTsv(year2026(Variant::Usa), sample()).split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[0], QStringLiteral("date\tweekday\tname\trank\tcolour\tid"));
-    EXPECT_EQ(lines[1], QStringLiteral("2026-05-14\tThu\tSt. Matthias, Apostle\t7\t12\t1"));
+    EXPECT_EQ(lines[0],
+        QStringLiteral("date\tweekday\tname\trank\tcolour\tid\tseason\tsunday_cycle\tweekday_cycle\tpsalter_week\t"
+                       "obligation"));
+    EXPECT_EQ(lines[1], QStringLiteral("2026-05-14\tThu\tSt. Matthias, Apostle\t7\t12\t1\teaster\tA\tII\t2\tno"));
+    EXPECT_EQ(lines[2], QStringLiteral("2026-05-17\tSun\tAscension of the Lord\t2\t0\t2\teaster\tA\tII\t3\tyes"));
     for (const QString &line : lines)
-        EXPECT_EQ(line.count(u'\t'), 5) << qPrintable(line);
+        EXPECT_EQ(line.count(u'\t'), 10) << qPrintable(line);
 }
 
 TEST(ICalendar, WellFormedFoldedAndEscaped)
 {
     const QString text
-        = toICalendar(sample(), Variant::Usa, 2026, QDateTime(QDate(2026, 12, 6), QTime(10, 0), Qt::UTC));
+        = toICalendar(year2026(Variant::Usa), sample(), QDateTime(QDate(2026, 12, 6), QTime(10, 0), Qt::UTC));
     const QByteArray bytes = text.toUtf8();
     EXPECT_TRUE(text.startsWith(QLatin1String("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n")));
     EXPECT_TRUE(text.endsWith(QLatin1String("END:VCALENDAR\r\n")));
@@ -52,6 +63,10 @@ TEST(ICalendar, WellFormedFoldedAndEscaped)
     QString unfolded = text;
     unfolded.replace(QLatin1String("\r\n "), QString());
     EXPECT_TRUE(unfolded.contains(sample()[3].name));
+    EXPECT_TRUE(
+        unfolded.contains(QStringLiteral("DESCRIPTION:Rank 2 (principal celebration). Liturgical colour: white.\\n"
+                                         "Easter Time · Year A · Weekday II · Psalter week 3 · Holy day of "
+                                         "obligation\r\n")));
 }
 
 TEST(ICalendar, UidsAreStableAndDistinct)
@@ -63,11 +78,12 @@ TEST(ICalendar, UidsAreStableAndDistinct)
                 out << line;
         return out;
     };
-    const QStringList a = uids(toICalendar(sample(), Variant::Usa, 2026, QDateTime::currentDateTimeUtc()));
+    const QStringList a = uids(toICalendar(year2026(Variant::Usa), sample(), QDateTime::currentDateTimeUtc()));
     const QStringList b
-        = uids(toICalendar(sample(), Variant::Usa, 2026, QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC)));
+        = uids(toICalendar(year2026(Variant::Usa), sample(), QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC)));
     EXPECT_EQ(a, b);
     EXPECT_EQ(QSet<QString>(a.begin(), a.end()).size(), a.size());
-    const QStringList other = uids(toICalendar(sample(), Variant::Universal, 2026, QDateTime::currentDateTimeUtc()));
+    const QStringList other
+        = uids(toICalendar(year2026(Variant::Universal), sample(), QDateTime::currentDateTimeUtc()));
     EXPECT_NE(a[0], other[0]);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The iCalendar export read back by libical, the parser behind many calendar programs.
 #include "engine/DayLookup.h"
 #include "engine/YearAssembly.h"
@@ -43,10 +44,11 @@ TEST(ICalendarParsedByLibical, AWholeYearOfEachCalendar)
 {
     for (Variant variant : {Variant::Universal, Variant::Usa}) {
         SCOPED_TRACE(qPrintable(displayName(variant)));
-        const std::vector<Celebration> rows = test::assembledYear(variant, 2026).rows();
+        const YearCalendar year = test::assembledYear(variant, 2026);
+        const std::vector<Celebration> &rows = year.rows();
         ASSERT_GT(rows.size(), 365u);
 
-        Calendar calendar = parse(toICalendar(rows, variant, 2026, QDateTime(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC)));
+        Calendar calendar = parse(toICalendar(year, rows, QDateTime(QDate(2026, 1, 1), QTime(8, 0), Qt::UTC)));
         ASSERT_TRUE(calendar);
         EXPECT_EQ(icalerrno, ICAL_NO_ERROR) << icalerror_strerror(icalerrno);
         EXPECT_EQ(icalcomponent_isa(calendar.get()), ICAL_VCALENDAR_COMPONENT);
@@ -68,7 +70,7 @@ TEST(ICalendarParsedByLibical, AWholeYearOfEachCalendar)
 
         const QStringList uids = uidsOf(calendar.get());
         EXPECT_EQ(QSet<QString>(uids.begin(), uids.end()).size(), uids.size()) << "UIDs repeat";
-        Calendar later = parse(toICalendar(rows, variant, 2026, QDateTime::currentDateTimeUtc()));
+        Calendar later = parse(toICalendar(year, rows, QDateTime::currentDateTimeUtc()));
         EXPECT_EQ(uidsOf(later.get()), uids) << "UIDs change between runs";
     }
 }

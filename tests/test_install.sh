@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed programs, as a user meets them.
 #   test_install.sh tree BUILD_DIR PREFIX    install into PREFIX (a fixture of the tests below)
 #   test_install.sh cli PREFIX               lumenar-cli with no database beside it

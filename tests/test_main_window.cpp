@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, offscreen: marking, the year and variant choices, layout and keys.
 #include "engine/DateText.h"
 #include "shell/HelpWindow.h"
 #include "ui/WindowPlacement.h"
 #include "store/Settings.h"
 #include "tests/support/UiTestSupport.h"
+#include "ui/DayDetailsLabel.h"
 #include "ui/PictureButton.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/YearBox.h"
@@ -89,6 +91,8 @@ TEST_F(MainWindowTest, MarksTodayFourthFromTopUnderOneDateCell)
     const YearListModel &m = w->listModel();
     const int row = m.firstRowOf(QDate(2026, 10, 9));
     expectMarked(f, w, QDate(2026, 10, 9), row);
+    EXPECT_EQ(child<DayDetailsLabel>(w, "DayDetails")->line(),
+        QStringLiteral("Ordinary Time · Year A · Weekday II · Psalter week 3"));
     EXPECT_EQ(grid(w)->rowAt(0), row - 3);
     EXPECT_EQ(grid(w)->rowSpan(row, YearListModel::DateColumn), 3);
     EXPECT_EQ(grid(w)->rowSpan(row, YearListModel::NameColumn), 1);
@@ -166,6 +170,8 @@ TEST_F(MainWindowTest, TheMarkFollowsTheCurrentCellAndStaysInTheNameColumn)
     expectMarked(f, w, QDate(2026, 12, 31), m.rowCount() - 1);
     QTest::keyClick(g, Qt::Key_Home);
     expectMarked(f, w, QDate(2026, 1, 1), 0);
+    EXPECT_EQ(child<DayDetailsLabel>(w, "DayDetails")->line(),
+        QStringLiteral("Christmas Time · Year A · Weekday II · Psalter week 1 · Holy day of obligation"));
 
     // A programmatic move to a date cell ends in the name column too.
     QTest::keyClick(g, Qt::Key_PageDown);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/Maintenance.h"
 #include "tests/support/TestDatabase.h"
 
@@ -5,7 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace lumenar;
 using lumenar::test::TempDatabase;
@@ -41,6 +47,39 @@ double savedUserValue(const QString &path)
     Store store = Store::open(path);
     return store.scalar(QStringLiteral("SELECT valoare FROM Parametri WHERE \"Default\" = 0 AND parametru = 'xMain'"))
         .toDouble();
+}
+
+// Runs `work` as an ordinary user, whom file permissions bind (root writes read-only files):
+// under root, in a child process as nobody, after giving it the folder's files.
+QString asOrdinaryUser(const QString &folder, const std::function<QString()> &work)
+{
+    if (::geteuid() != 0)
+        return work();
+    const uid_t nobody = 65534;
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        [[maybe_unused]] const int owned = ::chown(QFile::encodeName(QDir(folder).filePath(name)).constData(), nobody, nobody);
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return QStringLiteral("no pipe");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        QString result = QStringLiteral("could not become nobody");
+        if (::setgroups(0, nullptr) == 0 && ::setgid(nobody) == 0 && ::setuid(nobody) == 0)
+            result = work();
+        const QByteArray bytes = result.toUtf8();
+        [[maybe_unused]] const auto written = ::write(channel[1], bytes.constData(), bytes.size());
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    QByteArray bytes;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, n);
+    ::close(channel[0]);
+    ::waitpid(child, nullptr, 0);
+    return QString::fromUtf8(bytes);
 }
 
 } // namespace
@@ -155,4 +194,43 @@ TEST(Optimizez, NeverReplacesADatabaseThatIsStillOpen)
     EXPECT_FALSE(QFileInfo::exists(tempFile(db)));
     EXPECT_EQ(savedUserValue(db.path()), 4321.0);
     EXPECT_EQ(other.scalar(QStringLiteral("SELECT count(*) FROM Parametri WHERE \"Default\" = 0")).toInt(), 1);
+}
+
+TEST(CuratTemp, AReadOnlyDatabaseIsNamedAndNoSideFileOfItBlocksALaterStart)
+{
+    TempDatabase db;
+    {
+        fillYearTables(db.open());
+    }
+    const QString wal = db.path() + QStringLiteral("-wal");
+    const QString shm = db.path() + QStringLiteral("-shm");
+    const QString report = asOrdinaryUser(db.folder(), [&] {
+        QStringList seen;
+        auto start = [&] {
+            try {
+                CuratTemp(db.folder());
+                seen << QStringLiteral("started");
+            } catch (const LumenarError &error) {
+                seen << error.message();
+            }
+            seen << QStringLiteral("side files: %1").arg(QFileInfo::exists(wal) + QFileInfo::exists(shm));
+        };
+        const auto readWrite = QFile::ReadOwner | QFile::WriteOwner;
+        QFile::setPermissions(db.path(), QFile::ReadOwner);
+        start();
+        // What a run on the read-only file used to leave: logs as read-only as the file.
+        for (const QString &side : {wal, shm}) {
+            QFile file(side);
+            file.open(QIODevice::WriteOnly);
+            file.setPermissions(QFile::ReadOwner);
+        }
+        QFile::setPermissions(db.path(), readWrite);
+        start();
+        return seen.join(u'\n');
+    });
+    EXPECT_EQ(report,
+        QStringLiteral("The calendar database %1 cannot be written: Permission denied.\nside files: 0\n"
+                       "started\nside files: 0")
+            .arg(db.path()));
+    EXPECT_EQ(yearRows(db.open()), 0);
 }

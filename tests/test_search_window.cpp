@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/DayLookup.h"
 #include "tests/support/UiTestSupport.h"
 #include "ui/detail/DetailWindow.h"

@@ -1,11 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop shell without a notification area (offscreen): start-up, the tray's icon and
 // tooltip, the menu, the day change, window places, the way out and the About windows.
 #include "engine/YearAssembly.h"
 #include "shell/AboutDialog.h"
+#include "shell/CommandLine.h"
 #include "shell/DayIcon.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
 #include "shell/Splash.h"
+#include "shell/TerminationSignals.h"
 #include "shell/TrayText.h"
 #include "ui/WindowPlacement.h"
 #include "store/Settings.h"
@@ -17,12 +20,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHostInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -30,6 +36,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace lumenar;
@@ -66,6 +73,21 @@ struct ShellFixture
     RecordingDialogs dialogs;
     std::unique_ptr<Shell> shell;
 };
+
+int yearRows(const TempDatabase &db)
+{
+    return db.open()
+        .scalar(QStringLiteral("SELECT (SELECT count(*) FROM C_Univ_Temp) + (SELECT count(*) FROM C_USA_Temp)"))
+        .toInt();
+}
+
+bool anyWindowShown()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            return true;
+    return false;
+}
 
 int inkPixels(const QImage &image, const QColor &ink)
 {
@@ -124,10 +146,16 @@ TEST(Shell, TrayShowsTodaysIconAndCelebrations)
         QString tooltip;
     };
     const Case cases[] = {
-        {QDate(2026, 12, 1), IconColour::Blue, QStringLiteral("Tuesday of the First Week of Advent")},
-        {QDate(2026, 1, 14), IconColour::Green, QStringLiteral("Wednesday of the First Week of Ordinary Time")},
-        {QDate(2026, 12, 26), IconColour::Red, QStringLiteral("St. Stephen, the First Martyr")},
-        {QDate(2026, 12, 25), IconColour::Black, QStringLiteral("The Nativity of the Lord (Christmas)")},
+        {QDate(2026, 12, 1), IconColour::Blue,
+            QStringLiteral("Tuesday of the First Week of Advent\nAdvent · Year B · Weekday I · Psalter week 1")},
+        {QDate(2026, 1, 14), IconColour::Green,
+            QStringLiteral("Wednesday of the First Week of Ordinary Time\n"
+                           "Ordinary Time · Year A · Weekday II · Psalter week 1")},
+        {QDate(2026, 12, 26), IconColour::Red,
+            QStringLiteral("St. Stephen, the First Martyr\nChristmas Time · Year B · Weekday I · Psalter week 4")},
+        {QDate(2026, 12, 25), IconColour::Black,
+            QStringLiteral("The Nativity of the Lord (Christmas)\n"
+                           "Christmas Time · Year B · Weekday I · Psalter week 4 · Holy day of obligation")},
     };
     for (const Case &c : cases) {
         ShellFixture f(c.day);
@@ -139,13 +167,16 @@ TEST(Shell, TrayShowsTodaysIconAndCelebrations)
     }
 }
 
-TEST(Shell, TooltipListsTrimmedNamesOnePerLine)
+TEST(Shell, TooltipListsTrimmedNamesOnePerLineThenTheDetails)
 {
     std::vector<Celebration> rows(5);
     for (int i = 0; i < 5; ++i)
         rows[i].name = QStringLiteral("  Name %1 ").arg(i);
     EXPECT_EQ(BuildTrayTooltip(rows), QStringLiteral("Name 0\nName 1\nName 2\nName 3\nName 4"));
+    EXPECT_EQ(
+        BuildTrayTooltip(rows, QStringLiteral("Lent")), QStringLiteral("Name 0\nName 1\nName 2\nName 3\nName 4\nLent"));
     EXPECT_EQ(BuildTrayTooltip({}), QString());
+    EXPECT_EQ(BuildTrayTooltip({}, QStringLiteral("Lent")), QStringLiteral("Lent"));
 }
 
 TEST(DayIcon, PageFrameRingsAndDigitsInTheDayColour)
@@ -186,7 +217,9 @@ TEST(Shell, DayChangeRebuildsOnlyOnANewDay)
     f.shell->dayCheck();
     EXPECT_EQ(ctx->shownCalendar()->year(), 2027);
     EXPECT_EQ(f.shell->lastDate(), QDate(2027, 1, 1));
-    EXPECT_EQ(f.shell->trayToolTip(), QStringLiteral("Mary, the Holy Mother of God"));
+    EXPECT_EQ(f.shell->trayToolTip(),
+        QStringLiteral("Mary, the Holy Mother of God\n"
+                       "Christmas Time · Year B · Weekday I · Psalter week 1 · Holy day of obligation"));
     EXPECT_EQ(ctx->mainWindow()->shownYear(), 2027) << "the window showed today's year: it follows";
 
     // The clock set back a day counts as a change too.
@@ -203,7 +236,7 @@ TEST(Shell, DayChangeRebuildsOnlyOnANewDay)
     ASSERT_EQ(main->shownYear(), 1700);
     f.clock.set(QDate(2026, 12, 27));
     f.shell->dayCheck();
-    EXPECT_EQ(f.shell->trayToolTip(), QStringLiteral("The Holy Family"));
+    EXPECT_TRUE(f.shell->trayToolTip().startsWith(QLatin1String("The Holy Family\nChristmas Time")));
     EXPECT_EQ(main->shownYear(), 1700);
     EXPECT_EQ(main->listModel().row(0).date.year(), 1700) << "list and year box agree";
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
@@ -313,10 +346,10 @@ TEST(Shell, WithoutATrayTheMainWindowShowsAndClosingItEnds)
     ASSERT_TRUE(f.shell->start());
     EXPECT_FALSE(f.shell->hasTray());
     EXPECT_TRUE(f.shell->context()->mainWindow()->isVisible());
-    QSignalSpy quit(f.shell.get(), &Shell::quitRequested);
     emit f.shell->context()->mainWindowClosed();
-    ASSERT_EQ(quit.count(), 1);
-    EXPECT_EQ(quit[0][0].toInt(), 0);
+    EXPECT_TRUE(f.shell->exitRequested());
+    EXPECT_FALSE(f.shell->isShutDown()) << "not from inside the window's own handler";
+    EXPECT_EQ(f.shell->exec(), 0);
     EXPECT_TRUE(f.shell->isShutDown());
 }
 
@@ -325,15 +358,14 @@ TEST(Shell, ExitEmptiesTheYearTablesAndCompactsOnce)
     ShellFixture f;
     ASSERT_TRUE(f.shell->start());
     f.shell->context()->detailWindow();
-    QSignalSpy quit(f.shell.get(), &Shell::quitRequested);
     f.shell->exitProgram();
-    f.shell->shutdown(); // the session's end after Exit finds nothing left to do
-    EXPECT_EQ(quit.count(), 1);
+    f.shell->requestExit(1); // only the first request counts
+    EXPECT_EQ(f.shell->exec(), 0);
+    f.shell->shutdown(); // nothing left to do
     EXPECT_EQ(f.shell->compactions(), 1);
     EXPECT_EQ(f.shell->context(), nullptr);
     EXPECT_FALSE(QFile::exists(f.db.folder() + QStringLiteral("/~Temp.mdb")));
-    Store store = f.db.open();
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM C_Univ_Temp")).toInt(), 0);
+    EXPECT_EQ(yearRows(f.db), 0);
     EXPECT_TRUE(f.dialogs.shown.isEmpty());
 }
 
@@ -347,28 +379,183 @@ TEST(Shell, AMissingDatabaseIsADataError)
     EXPECT_EQ(f.dialogs.shown[0].text, QStringLiteral("No information database in application folder."));
 }
 
-TEST(SingleInstance, ASecondStartAsksTheFirstToShowItself)
+TEST(SingleInstance, LockAndSocketInTheRuntimeFolderAndALeftoverLockIsFreeAtOnce)
 {
     const QString key = QStringLiteral("lumenar-test-%1").arg(QCoreApplication::applicationPid());
+    // A start killed while it wrote its lock leaves an empty file behind.
+    QFile leftover(QDir(SingleInstance::folder()).filePath(key + QStringLiteral(".lock")));
+    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    leftover.close();
     SingleInstance first(key);
     ASSERT_TRUE(first.claim());
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    EXPECT_EQ(QFileInfo(first.lockPath()).absolutePath(), QFileInfo(runtime).absoluteFilePath());
+    EXPECT_EQ(QFileInfo(first.socketPath()).absolutePath(), QFileInfo(runtime).absoluteFilePath());
+    EXPECT_TRUE(QFileInfo::exists(first.socketPath())) << "the socket is a file there, never a bare name";
+
     QSignalSpy shown(&first, &SingleInstance::showRequested);
     SingleInstance second(key);
     EXPECT_FALSE(second.claim());
     EXPECT_TRUE(shown.wait(3000));
 }
 
-TEST(SingleInstance, ALockLeftByACrashIsTakenOver)
+// A signal while a modal dialog runs: the dialog closes from inside its own loop, every
+// loop returns, and only then does the exit path run, once.
+TEST(Shell, ASignalWhileAModalDialogRunsClosesItAndEndsOnce)
 {
-    const QString key = QStringLiteral("lumenar-stale-%1").arg(QCoreApplication::applicationPid());
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QFile lock(dir + u'/' + key + QStringLiteral(".lock"));
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    // A process number no live process has, as a crashed program leaves it.
-    lock.write("2147483000\nlumenar\n" + QHostInfo::localHostName().toUtf8() + "\n");
-    lock.close();
-    SingleInstance instance(key);
-    EXPECT_TRUE(instance.claim());
+    TerminationSignals::install();
+    struct Case
+    {
+        const char *name;
+        std::function<void(AppContext &)> open;
+        bool answerYes; // to the "no printer" box, which then asks for a PDF file
+        const char *dialog;
+    };
+    auto printWithoutPrinter = [](AppContext &context) {
+        context.currentEventId = 1;
+        // PDF output with no file is no printer at all, whatever the machine has.
+        context.printer().setOutputFormat(QPrinter::PdfFormat);
+        context.printer().setOutputFileName(QString());
+        context.detailWindow()->printCurrentComment();
+    };
+    auto showYear1200 = [](AppContext &context) {
+        MainWindow *main = context.mainWindow();
+        main->findChild<YearBox *>(QStringLiteral("Text1"))->setYear(1200);
+        main->applyYearBox();
+    };
+    const Case cases[] = {
+        {"no printer box", printWithoutPrinter, false, "QMessageBox"},
+        {"Year selection box", showYear1200, false, "QMessageBox"},
+        {"Save-as-PDF dialog", printWithoutPrinter, true, "QFileDialog"},
+    };
+    for (const Case &c : cases) {
+        TerminationSignals::reset();
+        setVariantSetting(QString());
+        TempDatabase db;
+        ManualClock clock(QDate(2026, 12, 7));
+        Dialogs dialogs; // the real ones: modal, each with its own event loop
+        Shell shell(db.path(), clock, dialogs, Shell::Options{false, false});
+        TerminationSignals terminations;
+        QObject::connect(&terminations, &TerminationSignals::received, &shell, [&shell] { shell.requestExit(0); });
+        ASSERT_TRUE(shell.start()) << c.name;
+
+        QString signalledIn;
+        QTimer driver;
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || !signalledIn.isEmpty())
+                return;
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            if (box && c.answerYes)
+                return box->button(QMessageBox::Yes)->click();
+            signalledIn = QString::fromLatin1(modal->metaObject()->className());
+            std::raise(SIGTERM);
+        });
+        driver.start(20);
+        QTimer::singleShot(0, &shell, [&] { c.open(*shell.context()); });
+        // Should the request be lost, the test fails instead of waiting for ever.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        watchdog.start(60000);
+
+        EXPECT_EQ(shell.exec(), 0) << c.name;
+        EXPECT_EQ(signalledIn, QLatin1String(c.dialog)) << c.name;
+        EXPECT_EQ(shell.compactions(), 1) << c.name;
+        EXPECT_FALSE(anyWindowShown()) << c.name;
+        EXPECT_EQ(yearRows(db), 0) << c.name;
+    }
+    TerminationSignals::reset();
+}
+
+TEST(Shell, ASignalAtAnyStepOfStartUpEndsItAfterThatStepThroughTheExitPath)
+{
+    TerminationSignals::install();
+    for (int signalled = 1;; ++signalled) {
+        TerminationSignals::reset();
+        int last = 0;
+        ShellFixture f;
+        f.shell->setStopRequested(&TerminationSignals::requested);
+        f.shell->setAfterStep([&](int step) {
+            last = step;
+            if (step == signalled)
+                std::raise(SIGTERM);
+        });
+        ASSERT_TRUE(f.shell->start());
+        if (last < signalled) {
+            EXPECT_GE(signalled, 9) << "start-up has fewer steps than it used to";
+            break;
+        }
+        EXPECT_EQ(last, signalled) << "start-up went on after the signal";
+        ASSERT_TRUE(f.shell->exitRequested()) << signalled;
+        // Straight to the exit path: the event loop, where the request was once lost, never runs.
+        EXPECT_EQ(f.shell->exec(), 0);
+        EXPECT_EQ(f.shell->compactions(), 1);
+        EXPECT_EQ(yearRows(f.db), 0);
+        EXPECT_FALSE(anyWindowShown());
+        EXPECT_TRUE(f.dialogs.shown.isEmpty());
+    }
+    TerminationSignals::reset();
+}
+
+TEST(CommandLine, HelpVersionQtsOwnOptionsAndNothingElse)
+{
+    using Action = CommandLine::Action;
+    struct Case
+    {
+        QStringList arguments;
+        Action action;
+        const char *saying;
+    };
+    const Case cases[] = {
+        {{}, Action::Run, ""},
+        {{QStringLiteral("--help")}, Action::Help, "--version"},
+        {{QStringLiteral("-h")}, Action::Help, "Usage: lumenar"},
+        {{QStringLiteral("--version")}, Action::Version, "lumenar 3."},
+        {{QStringLiteral("-v")}, Action::Version, "lumenar 3."},
+        // What a session manager or a user may pass to any Qt program.
+        {{QStringLiteral("-session"), QStringLiteral("1a2b"), QStringLiteral("-style=Fusion")}, Action::Run, ""},
+        {{QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("-reverse")}, Action::Run, ""},
+        {{QStringLiteral("--bogus")}, Action::Refuse, "lumenar: Unknown option 'bogus' (see lumenar --help)"},
+        {{QStringLiteral("2026")}, Action::Refuse, "takes no arguments, but was given \"2026\""},
+        {{QStringLiteral("-session")}, Action::Refuse, "session"},
+    };
+    for (const Case &c : cases) {
+        const CommandLine command = parseCommandLine(QStringList{QStringLiteral("lumenar")} + c.arguments);
+        EXPECT_EQ(command.action, c.action) << qPrintable(c.arguments.join(u' '));
+        EXPECT_TRUE(command.text.contains(QLatin1String(c.saying))) << qPrintable(command.text);
+    }
+}
+
+// The program itself: --help and --version need no display and touch no running program.
+TEST(CommandLine, TheProgramAnswersWithoutADisplay)
+{
+    struct Case
+    {
+        const char *argument;
+        int status;
+        const char *out;
+        const char *err;
+    };
+    for (const Case &c : {Case{"--help", 0, "Usage: lumenar", ""}, Case{"--version", 0, "lumenar 3.", ""},
+             Case{"--frobnicate", 2, "", "lumenar: Unknown option 'frobnicate'"}}) {
+        QTemporaryDir home;
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(binDir() + QStringLiteral("/lumenar"), {QString::fromLatin1(c.argument)});
+        ASSERT_TRUE(program.waitForFinished(30000)) << c.argument;
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), c.status) << c.argument;
+        // Each says what it has to say on its own stream, and nothing on the other.
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        const QString err = QString::fromUtf8(program.readAllStandardError());
+        EXPECT_TRUE(*c.out ? out.startsWith(QLatin1String(c.out)) : out.isEmpty()) << qPrintable(out);
+        EXPECT_TRUE(*c.err ? err.startsWith(QLatin1String(c.err)) : err.isEmpty()) << qPrintable(err);
+        EXPECT_TRUE(QDir(home.path()).isEmpty()) << "it wrote into the home or runtime folder";
+    }
 }
 
 TEST(About, CreditsCloseThemselvesAndAnswerClicksAndEscape)
@@ -379,6 +566,13 @@ TEST(About, CreditsCloseThemselvesAndAnswerClicksAndEscape)
     EXPECT_TRUE(about.animation()->isRunning());
     about.hide();
     EXPECT_FALSE(about.animation()->isRunning()) << "a hidden animation must not wake the program";
+    // The licence and its absence of warranty are said where a user looks for them.
+    const QLabel *licence = about.findChild<QLabel *>(QStringLiteral("licence"));
+    ASSERT_TRUE(licence);
+    EXPECT_TRUE(licence->text().contains(QLatin1String("GNU General Public License"))
+        && licence->text().contains(QLatin1String("version 3 or any later version"))
+        && licence->text().contains(QLatin1String("NO WARRANTY")))
+        << qPrintable(licence->text());
 
     // Escape hides the modal credits; the loaded window then closes itself when its time is up.
     QTimer::singleShot(0, &about, [&] {

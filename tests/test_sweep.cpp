@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the calendar hold in every year: every day has a celebration and rows are
 // numbered without gaps; each solemnity stands once and never beside another; no memorial
-// stands beside a higher celebration; the great days hold only themselves. CI runs a spread
+// stands beside a higher celebration; the great days hold only themselves. The details of
+// the days follow the seasons, cycles and psalter weeks those days name. CI runs a spread
 // of years; LUMENAR_FULL_SWEEP=1 (make sweep, and the test_sweep_full test) runs all of
 // 1583-4900.
 #include "engine/LiturgicalDate.h"
@@ -9,6 +11,7 @@
 
 #include <QHash>
 #include <QMap>
+#include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -151,6 +154,85 @@ QStringList problemsOf(const std::vector<Celebration> &rows, int year)
     return problems;
 }
 
+// 1 "First" … 34 "Thirty-Fourth", as the calendar's names write them; 0 for another word.
+int ordinalNumber(const QString &word)
+{
+    return test::shippedSource().ordinals.key(word, 0);
+}
+
+bool dayHolds(std::span<const Celebration> rows, const QString &name)
+{
+    return std::any_of(rows.begin(), rows.end(), [&](const Celebration &c) { return c.name == name; });
+}
+
+// The seasons come in this order, each starting on the day named (or the day after it).
+struct SeasonStart
+{
+    Season season;
+    const char *name;
+    int after;
+};
+const SeasonStart kSeasonStarts[] = {
+    {Season::Christmas, nullptr, 0},
+    {Season::Ordinary, "Baptism of the Lord", 1},
+    {Season::Lent, "Ash Wednesday", 0},
+    {Season::Triduum, "Holy Thursday", 0},
+    {Season::Easter, "Easter Sunday", 1},
+    {Season::Ordinary, "Pentecost", 1},
+    {Season::Advent, "First Sunday of Advent", 0},
+    {Season::Christmas, "The Nativity of the Lord (Christmas)", 0},
+};
+
+// Every rule the details of the year's days break, in words. `before` holds the details of
+// the previous 31 December when that year was checked just before.
+QStringList detailProblemsOf(const YearCalendar &year, std::optional<DayDetails> before)
+{
+    static const QRegularExpression ordinaryTime(QStringLiteral("(\\S+) (?:Sunday|Week) of Ordinary Time$"));
+    QStringList problems;
+    std::size_t run = 0;
+    for (QDate date(year.year(), 1, 1); date.year() == year.year(); date = date.addDays(1)) {
+        const auto day = [&] { return date.toString(Qt::ISODate); };
+        const std::optional<DayDetails> details = year.details(date);
+        if (!details || details->psalterWeek < 1 || details->psalterWeek > 4) {
+            problems << day() + QStringLiteral(" has no details");
+            continue;
+        }
+        const auto rows = year.day(date);
+        // The cycles move on together, on the First Sunday of Advent and on no other day.
+        if (before) {
+            const bool advent = dayHolds(rows, QStringLiteral("First Sunday of Advent"));
+            const char next = advent ? char('A' + (before->sundayCycle - 'A' + 1) % 3) : before->sundayCycle;
+            const int weekday = advent ? 3 - before->weekdayCycle : before->weekdayCycle;
+            if (details->sundayCycle != next || details->weekdayCycle != weekday)
+                problems << day()
+                        + QStringLiteral(" has Year %1, Weekday %2")
+                              .arg(details->sundayCycle)
+                              .arg(details->weekdayCycle);
+        }
+        if (date.dayOfWeek() == Qt::Sunday && !details->obligation)
+            problems << day() + QStringLiteral(", a Sunday, is not of obligation");
+        for (const Celebration &c : rows) {
+            if (!c.name.endsWith(QLatin1String("Ordinary Time")))
+                continue;
+            const auto match = ordinaryTime.match(c.name);
+            if (match.hasMatch() && details->psalterWeek != (ordinalNumber(match.captured(1)) - 1) % 4 + 1)
+                problems << day() + QStringLiteral(" (%1) takes psalter week %2").arg(c.name).arg(details->psalterWeek);
+        }
+        if (details->season != kSeasonStarts[run].season) {
+            const SeasonStart *next = run + 1 < std::size(kSeasonStarts) ? &kSeasonStarts[run + 1] : nullptr;
+            if (!next || next->season != details->season
+                || !dayHolds(year.day(date.addDays(-next->after)), QString::fromLatin1(next->name)))
+                problems << day() + QStringLiteral(" is in %1 out of turn").arg(seasonCode(details->season));
+            else
+                ++run;
+        }
+        before = details;
+    }
+    if (run + 1 != std::size(kSeasonStarts))
+        problems << QStringLiteral("the year ends in its season %1").arg(run + 1);
+    return problems;
+}
+
 std::vector<int> yearsToCheck()
 {
     std::vector<int> years;
@@ -173,11 +255,18 @@ std::vector<int> yearsToCheck()
 
 TEST(Sweep, EveryYearKeepsTheRulesOfTheCalendar)
 {
+    // The last day of the year checked before, in each calendar.
+    QHash<int, std::pair<int, DayDetails>> lastDays;
     for (int year : yearsToCheck()) {
         for (Variant variant : {Variant::Universal, Variant::Usa}) {
-            const QStringList problems = problemsOf(test::assembledYear(variant, year).rows(), year);
+            const YearCalendar calendar = test::assembledYear(variant, year);
+            std::optional<DayDetails> before;
+            if (const auto last = lastDays.constFind(int(variant)); last != lastDays.cend() && last->first == year - 1)
+                before = last->second;
+            const QStringList problems = problemsOf(calendar.rows(), year) + detailProblemsOf(calendar, before);
             ASSERT_TRUE(problems.isEmpty()) << displayName(variant).toStdString() << ' ' << year << ":\n  "
                                             << problems.join(QStringLiteral("\n  ")).toStdString();
+            lastDays.insert(int(variant), {year, *calendar.details(QDate(year, 12, 31))});
         }
     }
 }

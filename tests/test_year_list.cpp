@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's logic that needs no window: the list model, the button-row
 // arithmetic, the year text and the list's surfaces under light and dark themes.
 #include "engine/YearAssembly.h"
@@ -8,6 +9,8 @@
 #include "ui/main/YearText.h"
 
 #include <QAbstractItemModelTester>
+#include <QIcon>
+#include <QImage>
 #include <QPalette>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -46,6 +49,31 @@ TEST(YearListModel, PassesTheModelTesterAndNumbersRowsById)
     model.setMark(5, 6);
     model.setRows(yearRows(Variant::Universal, 1583)); // a reload under the tester
     EXPECT_EQ(model.markedDateRow(), -1);
+}
+
+TEST(YearListModel, DaysOfObligationCarryAMarkBesideTheirDate)
+{
+    const YearCalendar year = test::assembledYear(Variant::Usa, 2026);
+    YearListModel model;
+    model.setRows(year.rows(), &year);
+    QStringList marked;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        const QModelIndex date = model.index(r, YearListModel::DateColumn);
+        const bool obligation = model.data(date, YearListModel::ObligationRole).toBool();
+        if (obligation && model.row(r).date.dayOfWeek() != Qt::Sunday)
+            marked << model.row(r).date.toString(Qt::ISODate);
+        EXPECT_EQ(
+            model.data(date, Qt::ToolTipRole).toString().endsWith(QLatin1String("Holy day of obligation")), obligation);
+        // Every date has a picture of the same size, blank or not, so the dates stay aligned.
+        const QImage picture = model.data(date, Qt::DecorationRole).value<QIcon>().pixmap(16, 16).toImage();
+        ASSERT_EQ(picture.size(), QSize(16, 16));
+        EXPECT_EQ(picture.pixelColor(8, 8).alpha() > 0, obligation) << r;
+    }
+    // 15 August 2026 is a Saturday: the USA keeps no precept that day.
+    EXPECT_EQ(marked,
+        QStringList({QStringLiteral("2026-01-01"), QStringLiteral("2026-12-08"), QStringLiteral("2026-12-25")}));
+    model.setRows(year.rows());
+    EXPECT_FALSE(model.data(model.index(3, YearListModel::DateColumn), YearListModel::ObligationRole).toBool());
 }
 
 TEST(YearListModel, ColoursAndAlignmentComeByRole)

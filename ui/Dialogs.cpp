@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Dialogs.h"
 
 #include "ui/detail/PrinterStatus.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -16,6 +18,8 @@ namespace lumenar {
 QMessageBox::StandardButton Dialogs::message(QWidget *parent, QMessageBox::Icon icon, const QString &title,
     const QString &text, QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
+    if (m_closing)
+        return QMessageBox::NoButton;
     QMessageBox box(icon, title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
@@ -25,11 +29,15 @@ QMessageBox::StandardButton Dialogs::message(QWidget *parent, QMessageBox::Icon 
 QString Dialogs::saveFileName(
     QWidget *parent, const QString &caption, const QString &suggestedPath, const QString &filter)
 {
+    if (m_closing)
+        return {};
     return QFileDialog::getSaveFileName(parent, caption, suggestedPath, filter);
 }
 
 bool Dialogs::printerSetup(QWidget *parent, QPrinter &printer)
 {
+    if (m_closing)
+        return false;
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Setup Printer"));
     // Qt's dialog confirms with "Print", but here nothing is printed: the choice is kept.
@@ -48,6 +56,25 @@ QString Dialogs::defaultPrinterName()
 PrinterStatus Dialogs::printerStatus(const QString &name)
 {
     return systemPrinterStatus(name);
+}
+
+void Dialogs::closeAll()
+{
+    m_closing = true;
+    while (QWidget *popup = QApplication::activePopupWidget()) {
+        popup->close();
+        if (QApplication::activePopupWidget() == popup)
+            break;
+    }
+    // The innermost first, so that each loop returns into the one below it.
+    while (QWidget *modal = QApplication::activeModalWidget()) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
 }
 
 QString Dialogs::defaultTitle()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMessageBox>
@@ -29,6 +30,11 @@ public:
     virtual QString defaultPrinterName();
     virtual PrinterStatus printerStatus(const QString &name);
 
+    // The program is ending: closes every open modal dialog and menu (their own loops then
+    // return to the code that opened them) and from now on answers each new request at once,
+    // as if cancelled, without showing anything.
+    void closeAll();
+
     // "Error on <tag>." with the request to call for help: a whole operation failed.
     void operationError(QWidget *parent, const QString &tag);
     // A small handler's failure: its description in a plain box.
@@ -39,6 +45,9 @@ public:
     // else the home folder (a file dialog given a missing folder opens the working one).
     static QString documentsFolder();
     static QString operationErrorText(const QString &tag);
+
+private:
+    bool m_closing = false;
 };
 
 } // namespace lumenar

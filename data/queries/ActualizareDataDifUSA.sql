@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- name: ActualizareDataDifUSA
 UPDATE C_DIF_USA
 SET Data = CASE

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- name: ActualizareDataUniv
 -- Every fixed celebration takes its date in the year held in AnCurent. A day the year
 -- lacks (29 February) gets no date rather than slipping into March.

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- name: AppCUniv_Alte
 -- Appends a row for every weekday that no movable celebration names: the weekdays of
 -- each season, named, ranked and coloured as the Sezoane table says, counted from the

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- name: CalUnivRangMinim
 -- The rows of each day whose rank is the least of that day, in their present order.
 CREATE TABLE C_Univ_tmp AS

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- name: DateFixe->CalUniv
 INSERT INTO C_Univ_Temp (Data, Eveniment, Culori, Rang)
 SELECT Data, Eveniment, Culori, Rang FROM Calendar_Fix_Univ

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- name: doTipZi
 -- Weekday numbers, 1 = Sunday … 7 = Saturday, from the Julian day number (0 = Monday).
 -- Rows that already hold their number are left as they are.

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/detail/DetailWindow.h"
 
 #include "engine/DateText.h"
 #include "store/Log.h"
+#include "ui/DayDetailsLabel.h"
 #include "ui/PictureButton.h"
 #include "ui/WaitCursor.h"
 #include "ui/WindowHost.h"
@@ -53,6 +55,7 @@ DetailWindow::DetailWindow(WindowHost &context, QWidget *parent)
     , m_search(new PictureButton(Glyph::Search, QStringLiteral("Search"), this))
     , m_help(new PictureButton(Glyph::Help, QStringLiteral("Help"), this))
     , m_close(new PictureButton(Glyph::Close, QStringLiteral("Close"), this))
+    , m_dayLine(new DayDetailsLabel(m_frame))
 {
     setWindowTitle(QStringLiteral("Comment"));
     setObjectName(QStringLiteral("Form3"));
@@ -72,6 +75,10 @@ DetailWindow::DetailWindow(WindowHost &context, QWidget *parent)
     QFont dateFont = commentaryFont(13);
     dateFont.setBold(true);
     m_dateLabel->setFont(dateFont);
+
+    m_dayLine->setAlignment(Qt::AlignCenter);
+    m_dayLine->setForegroundRole(QPalette::Text);
+    m_dayLine->setFont(commentaryFont(11));
 
     m_text->setObjectName(QStringLiteral("List1"));
     m_text->setAccessibleName(QStringLiteral("Commentary"));
@@ -163,6 +170,7 @@ void DetailWindow::CommentActivate()
         // The label always names the day of the celebration shown, wherever it was chosen.
         m_shownDate = date;
         m_dateLabel->setText(date.isValid() ? longDateText(date) : QString());
+        m_dayLine->showDay(year.get(), date);
 
         // Coming back to the same text keeps the reader's place in it.
         if (id == m_shownId && view == m_shownView && html == m_shownHtml && !m_text->document()->isEmpty()) {
@@ -218,9 +226,13 @@ void DetailWindow::CommentFormResize()
         const int labelWidth = std::min(m_dateLabel->sizeHint().width() + 2 * kLabelPadding, m_frame->width());
         const int frameWidth = m_frame->width();
         const int frameHeight = m_frame->height();
+        // The day's line sits in the date's lower padding, so the two read as one heading.
+        const int lineHeight = m_dayLine->text().isEmpty() ? 0 : m_dayLine->heightForWidth(frameWidth - 2 * inset);
+        const int headHeight = labelHeight + std::max(0, lineHeight - kLabelPadding / 2);
         m_text->setGeometry(
-            inset, labelHeight + gap, frameWidth - 2 * inset, frameHeight - labelHeight - 2 * gap - inset);
+            inset, headHeight + gap, frameWidth - 2 * inset, frameHeight - headHeight - 2 * gap - inset);
         m_dateLabel->setGeometry(inset + (frameWidth - 2 * inset) / 2 - labelWidth / 2, 0, labelWidth, labelHeight);
+        m_dayLine->setGeometry(inset, labelHeight - kLabelPadding / 2, frameWidth - 2 * inset, lineHeight);
         storePosition();
     } catch (const std::exception &error) {
         logCaught("DetailWindow::CommentFormResize", error);

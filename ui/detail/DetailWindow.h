@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDate>
@@ -9,6 +10,7 @@ class QTextBrowser;
 
 namespace lumenar {
 
+class DayDetailsLabel;
 class WindowHost;
 class PictureButton;
 struct PrintedComment;
@@ -56,6 +58,8 @@ private:
     PictureButton *m_search;
     PictureButton *m_help;
     PictureButton *m_close;
+    // Under the date: the day's season, cycles and psalter week.
+    DayDetailsLabel *m_dayLine;
     qint32 m_shownId = 0;
     QDate m_shownDate;
     QString m_shownView;

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/MainWindow.h"
 
 #include "engine/DateText.h"
 #include "engine/YearExport.h"
 #include "store/Log.h"
 #include "store/Settings.h"
+#include "ui/DayDetailsLabel.h"
 #include "ui/PictureButton.h"
 #include "ui/WaitCursor.h"
 #include "ui/WindowHost.h"
@@ -147,6 +149,8 @@ void MainWindow::buildControls()
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &MainWindow::onCurrentChanged);
     connect(m_grid, &YearListView::rowOpened, this, &MainWindow::openRow);
 
+    m_dayLine = new DayDetailsLabel(this);
+
     // The same gap between the controls and at the window's edges, so the four buttons
     // stand at equal distances from each other and from both sides.
     const int gap = std::max(6, style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing));
@@ -170,6 +174,7 @@ void MainWindow::buildControls()
     outer->addLayout(top);
     outer->addLayout(row);
     outer->addWidget(m_grid, 1);
+    outer->addWidget(m_dayLine);
 
     setTabOrder(m_variantBox, m_showButton);
     setTabOrder(m_showButton, m_yearBox);
@@ -261,7 +266,7 @@ void MainWindow::InitGrid()
         const std::shared_ptr<const YearCalendar> year = m_context.calendar(m_context.variant(), m_shownYear);
         {
             QScopedValueRollback guard(m_movingCurrent, true);
-            m_model->setRows(year->rows());
+            m_model->setRows(year->rows(), year.get());
         }
         m_context.setShownCalendar(year);
         m_shownVariant = year->variant();
@@ -282,6 +287,7 @@ void MainWindow::AfisezDataCurenta(int year)
     if (row < 0) {
         m_context.currentEventId = 0;
         m_model->clearMark();
+        showDayDetails(-1);
         // An empty list or another year has been reported already by whatever left it so.
         if (m_model->rowCount() > 0 && m_model->row(0).date.year() == year)
             reportMissingDay(day);
@@ -300,8 +306,15 @@ void MainWindow::reportMissingDay(const QDate &day)
             .arg(displayName(m_shownVariant), longDateText(day)));
 }
 
+void MainWindow::showDayDetails(int row)
+{
+    const bool inList = row >= 0 && row < m_model->rowCount();
+    m_dayLine->showDay(m_context.shownCalendar().get(), inList ? m_model->row(row).date : QDate());
+}
+
 void MainWindow::markRow(int row)
 {
+    showDayDetails(row);
     m_model->setMark(m_model->dayStart(row), row);
     const QModelIndex cell = m_model->index(row, YearListModel::NameColumn);
     if (m_grid->currentIndex() != cell) {
@@ -448,7 +461,8 @@ void MainWindow::copyRow(int row)
 
 void MainWindow::exportYear()
 {
-    if (m_model->rowCount() == 0)
+    const std::shared_ptr<const YearCalendar> shown = m_context.shownCalendar();
+    if (m_model->rowCount() == 0 || !shown)
         return;
     const Variant variant = m_shownVariant;
     const int year = m_model->row(0).date.year();
@@ -461,7 +475,7 @@ void MainWindow::exportYear()
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".ics");
 
-    const QByteArray bytes = toICalendar(m_model->rows(), variant, year, m_context.clock().now()).toUtf8();
+    const QByteArray bytes = toICalendar(*shown, m_model->rows(), m_context.clock().now()).toUtf8();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         m_context.dialogs().message(this, QMessageBox::Warning, QStringLiteral("Export the year to iCalendar"),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "engine/Variant.h"
@@ -13,6 +14,7 @@ class QToolButton;
 
 namespace lumenar {
 
+class DayDetailsLabel;
 class WindowHost;
 class PictureButton;
 class YearBox;
@@ -74,6 +76,7 @@ private:
     void applyListColours();
     void sizeColumns();
     void markRow(int row);
+    void showDayDetails(int row);
     void onCurrentChanged(const QModelIndex &current);
     void onYearStepped();
     void onFocusChanged(QWidget *old, QWidget *now);
@@ -97,6 +100,7 @@ private:
     std::array<PictureButton *, 4> m_buttons{};
     YearListView *m_grid = nullptr;
     YearListModel *m_model = nullptr;
+    DayDetailsLabel *m_dayLine = nullptr; // the marked day's season, cycles and psalter week
     QMenu *m_listMenu = nullptr;
     QAction *m_todayAction = nullptr;
 };

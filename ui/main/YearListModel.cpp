@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/YearListModel.h"
 
 #include "engine/DateText.h"
 
+#include <QPainter>
 #include <QPalette>
+#include <QPixmap>
 
 namespace lumenar {
 
@@ -14,22 +17,50 @@ QColor colourOf(const PaletteColour &c)
 {
     return QColor(c.red, c.green, c.blue);
 }
+
+// A small Latin cross in the list's ink: told by its shape, not by a colour, so it reads on
+// any surface and to colour-blind eyes. An invalid ink gives a blank of the same size.
+QIcon obligationMark(const QColor &ink)
+{
+    QIcon icon;
+    for (const qreal scale : {1.0, 2.0}) {
+        QPixmap pixmap(QSize(16, 16) * scale);
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        if (ink.isValid()) {
+            QPainter painter(&pixmap);
+            painter.fillRect(QRectF(7, 3, 2, 11), ink);
+            painter.fillRect(QRectF(4, 6, 8, 2), ink);
+        }
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 } // namespace
 
 YearListModel::YearListModel(QObject *parent)
     : QAbstractTableModel(parent)
     , m_colours(listColoursFor(QPalette()))
+    , m_mark(obligationMark(m_colours.text))
+    , m_noMark(obligationMark(QColor()))
 {
 }
 
-void YearListModel::setRows(std::vector<Celebration> rows)
+void YearListModel::setRows(std::vector<Celebration> rows, const YearCalendar *year)
 {
     beginResetModel();
     m_rows = std::move(rows);
     m_dateTexts.clear();
     m_dateTexts.reserve(m_rows.size());
-    for (const Celebration &c : m_rows)
+    m_obligation.assign(m_rows.size(), false);
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        const Celebration &c = m_rows[r];
         m_dateTexts.push_back(listDateText(c.weekday, c.date));
+        if (year) {
+            const std::optional<DayDetails> details = year->details(c.date);
+            m_obligation[r] = details && details->obligation;
+        }
+    }
     m_markDate = m_markEvent = -1;
     endResetModel();
 }
@@ -37,6 +68,7 @@ void YearListModel::setRows(std::vector<Celebration> rows)
 void YearListModel::setColours(const ListColours &colours)
 {
     m_colours = colours;
+    m_mark = obligationMark(colours.text);
     if (!m_rows.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
 }
@@ -117,6 +149,12 @@ QVariant YearListModel::data(const QModelIndex &index, int role) const
         break;
     case DateRole:
         return c.date;
+    case ObligationRole:
+        return bool(m_obligation[std::size_t(index.row())]);
+    case Qt::DecorationRole:
+        if (column == DateColumn)
+            return m_obligation[std::size_t(index.row())] ? m_mark : m_noMark;
+        break;
     case Qt::TextAlignmentRole:
         if (column == DateColumn)
             return int(Qt::AlignCenter);
@@ -141,11 +179,13 @@ QVariant YearListModel::data(const QModelIndex &index, int role) const
         if (column == NameColumn)
             return QStringLiteral("%1 (%2)").arg(c.name, liturgicalColourName(c.colour));
         if (column == DateColumn)
-            return longDateText(c.date);
+            return longDateText(c.date)
+                + (m_obligation[std::size_t(index.row())] ? QStringLiteral("\nHoly day of obligation") : QString());
         break;
     case Qt::AccessibleTextRole:
         if (column == DateColumn)
-            return longDateText(c.date);
+            return longDateText(c.date)
+                + (m_obligation[std::size_t(index.row())] ? QStringLiteral(", holy day of obligation") : QString());
         if (column == NameColumn)
             return c.name;
         break;

@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "engine/DayLookup.h"
+#include "engine/YearCalendar.h"
 #include "ui/main/ListColours.h"
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <vector>
 
 namespace lumenar {
@@ -18,10 +21,13 @@ public:
     enum Column { DateColumn, NameColumn, ColourColumn, IdColumn, ColumnCount };
     // The row's date as a QDate, for callers that must not parse the shown text.
     static constexpr int DateRole = Qt::UserRole + 1;
+    // True when the row's day is a holy day of obligation; its date cell then carries a mark.
+    static constexpr int ObligationRole = Qt::UserRole + 2;
 
     explicit YearListModel(QObject *parent = nullptr);
 
-    void setRows(std::vector<Celebration> rows);
+    // The days of obligation are taken from `year`'s details; without it none is marked.
+    void setRows(std::vector<Celebration> rows, const YearCalendar *year = nullptr);
     const std::vector<Celebration> &rows() const { return m_rows; }
     const Celebration &row(int r) const { return m_rows.at(std::size_t(r)); }
 
@@ -51,7 +57,10 @@ private:
 
     std::vector<Celebration> m_rows;
     std::vector<QString> m_dateTexts; // made once per load: the view asks for them often
+    std::vector<bool> m_obligation;   // by row
     ListColours m_colours;
+    QIcon m_mark;   // beside the date of a day of obligation
+    QIcon m_noMark; // as large and blank, so every date stands in the same place
     int m_markDate = -1;
     int m_markEvent = -1;
 };
