@@ -13,11 +13,13 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextBrowser>
 
 namespace lumenar {
@@ -40,14 +42,35 @@ int twipsY(double twips)
     return qRound(twipsToPixels(twips, screenDpiY()));
 }
 
+// The page the date and the text stand on, drawn as a sunken panel. Not a QFrame:
+// assistive technology presents a QFrame as a window frame, and a screen reader then
+// takes the text inside for an inactive window of its own and reads nothing of it.
+class Page : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        QStyleOptionFrame option;
+        option.initFrom(this);
+        option.frameShape = QFrame::StyledPanel;
+        option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+        option.state |= QStyle::State_Sunken;
+        style()->drawPrimitive(QStyle::PE_Frame, &option, &painter, this);
+    }
+};
+
 } // namespace
 
 DetailWindow::DetailWindow(AppContext &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
-    , m_frame(new QFrame(this))
-    , m_dateLabel(new QLabel(m_frame))
-    , m_text(new QTextBrowser(m_frame))
+    , m_page(new Page(this))
+    , m_dateLabel(new QLabel(m_page))
+    , m_text(new QTextBrowser(m_page))
     , m_print(new PictureButton(Glyph::Print, QStringLiteral("Print"), this))
     , m_search(new PictureButton(Glyph::Search, QStringLiteral("Search"), this))
     , m_help(new PictureButton(Glyph::Help, QStringLiteral("Help"), this))
@@ -57,14 +80,13 @@ DetailWindow::DetailWindow(AppContext &context, QWidget *parent)
     setObjectName(QStringLiteral("Form3"));
 
     // The page: the date and the commentary on the text colour's own background.
-    m_frame->setObjectName(QStringLiteral("Picture1"));
-    m_frame->setFrameShape(QFrame::StyledPanel);
-    m_frame->setFrameShadow(QFrame::Sunken);
-    m_frame->setBackgroundRole(QPalette::Base);
-    m_frame->setAutoFillBackground(true);
+    m_page->setObjectName(QStringLiteral("Picture1"));
+    m_page->setBackgroundRole(QPalette::Base);
+    m_page->setAutoFillBackground(true);
 
     m_dateLabel->setObjectName(QStringLiteral("DataEv"));
-    m_dateLabel->setAccessibleName(QStringLiteral("Date of the celebration"));
+    // Read by its text, the date itself; what it is goes in the description.
+    m_dateLabel->setAccessibleDescription(QStringLiteral("Date of the celebration"));
     m_dateLabel->setAlignment(Qt::AlignCenter);
     m_dateLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_dateLabel->setForegroundRole(QPalette::Text);
@@ -77,6 +99,8 @@ DetailWindow::DetailWindow(AppContext &context, QWidget *parent)
     m_text->setFrameShape(QFrame::NoFrame);
     m_text->setOpenLinks(false);
     m_text->setTabChangesFocus(true);
+    // A caret, so the arrow keys move through the words and a screen reader reads them.
+    m_text->setTextInteractionFlags(m_text->textInteractionFlags() | Qt::TextSelectableByKeyboard);
     m_text->document()->setDefaultFont(commentaryFont(12));
     m_text->document()->setDocumentMargin(kDocumentMargin);
     m_text->installEventFilter(this);
@@ -207,14 +231,14 @@ void DetailWindow::CommentFormResize()
             row[i]->setGeometry(m + i * (b + m), buttonTop, b, buttonHeight);
 
         const int frameTop = buttonTop + buttonHeight + my;
-        m_frame->setGeometry(m, frameTop, w - 2 * m, h - frameTop - my);
+        m_page->setGeometry(m, frameTop, w - 2 * m, h - frameTop - my);
 
-        const int inset = std::max(twipsX(kTextInset), m_frame->frameWidth());
+        const int inset = std::max(twipsX(kTextInset), style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
         const int gap = twipsY(kLabelGap);
         const int labelHeight = m_dateLabel->sizeHint().height() + 2 * kLabelPadding;
-        const int labelWidth = std::min(m_dateLabel->sizeHint().width() + 2 * kLabelPadding, m_frame->width());
-        const int frameWidth = m_frame->width();
-        const int frameHeight = m_frame->height();
+        const int labelWidth = std::min(m_dateLabel->sizeHint().width() + 2 * kLabelPadding, m_page->width());
+        const int frameWidth = m_page->width();
+        const int frameHeight = m_page->height();
         m_text->setGeometry(
             inset, labelHeight + gap, frameWidth - 2 * inset, frameHeight - labelHeight - 2 * gap - inset);
         m_dateLabel->setGeometry(inset + (frameWidth - 2 * inset) / 2 - labelWidth / 2, 0, labelWidth, labelHeight);
