@@ -142,9 +142,7 @@ void MainWindow::buildControls()
     m_grid = new YearListView(this);
     m_grid->setObjectName(QStringLiteral("Grid"));
     m_grid->setAccessibleName(QStringLiteral("Celebrations of the year"));
-    m_grid->setModel(m_model);
-    m_grid->setColumnHidden(YearListModel::ColourColumn, true);
-    m_grid->setColumnHidden(YearListModel::IdColumn, true);
+    m_grid->setYearModel(m_model);
     m_grid->horizontalHeader()->setSectionResizeMode(YearListModel::NameColumn, QHeaderView::Stretch);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &MainWindow::onCurrentChanged);
     connect(m_grid, &YearListView::rowOpened, this, &MainWindow::openRow);
@@ -291,6 +289,13 @@ void MainWindow::AfisezDataCurenta(int year)
     m_context.currentEventId = m_model->row(row).id;
     markRow(row);
     m_grid->scrollToFourth(row);
+
+    // What a change of calendar brings, said while the keys stay in the chooser.
+    QStringList names;
+    for (int r = row, end = row + m_model->dayLength(row); r < end; ++r)
+        names << m_model->row(r).name;
+    m_variantBox->setAccessibleDescription(
+        QStringLiteral("%1: %2").arg(longDateText(day), names.join(QStringLiteral("; "))));
 }
 
 void MainWindow::reportMissingDay(const QDate &day)
@@ -304,7 +309,7 @@ void MainWindow::reportMissingDay(const QDate &day)
 void MainWindow::markRow(int row)
 {
     m_model->setMark(m_model->dayStart(row), row);
-    const QModelIndex cell = m_model->index(row, YearListModel::NameColumn);
+    const QModelIndex cell = m_grid->nameCell(row);
     if (m_grid->currentIndex() != cell) {
         QScopedValueRollback guard(m_movingCurrent, true);
         m_grid->setCurrentIndex(cell);
@@ -372,6 +377,9 @@ void MainWindow::applyYearBox()
     }
     updatePending();
     AfisezDataCurenta(m_shownYear);
+    // Shown: the list takes the keys, and a screen reader reads the marked day of that year.
+    if (isActiveWindow() && isYearControl(QApplication::focusWidget()))
+        m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::chooseVariant(Variant variant)
@@ -412,10 +420,13 @@ void MainWindow::goToToday()
     if (year == m_shownYear && m_context.variant() == m_shownVariant) {
         dropPendingYear();
         AfisezDataCurenta(m_shownYear);
-        return;
+    } else {
+        m_yearBox->setYear(year);
+        applyYearBox();
     }
-    m_yearBox->setYear(year);
-    applyYearBox();
+    // Asked for today: the list takes the keys, and a screen reader reads today's row.
+    if (isActiveWindow())
+        m_grid->setFocus(Qt::ShortcutFocusReason);
 }
 
 void MainWindow::openRow(int row)

@@ -2,12 +2,14 @@
 
 #include "ui/main/YearListModel.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 #include <utility>
 
@@ -35,10 +37,39 @@ public:
     }
 };
 
+// The columns the list shows, date and name, over the year's model.
+class ShownColumns : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsColumn(int column, const QModelIndex &) const override
+    {
+        return column <= YearListModel::NameColumn;
+    }
+};
+
+void tellAssistiveTechnology(QTableView *view, const QModelIndex &cell)
+{
+    if (!QAccessible::isActive() || !cell.isValid())
+        return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(view);
+    if (!table || !table->tableInterface())
+        return;
+    QAccessibleInterface *child = table->tableInterface()->cellAt(cell.row(), cell.column());
+    if (!child)
+        return;
+    QAccessibleEvent event(view, QAccessible::Focus);
+    event.setChild(table->indexOfChild(child));
+    QAccessible::updateAccessibility(&event);
+}
+
 } // namespace
 
 YearListView::YearListView(QWidget *parent)
     : QTableView(parent)
+    , announceFocus([this](const QModelIndex &cell) { tellAssistiveTechnology(this, cell); })
 {
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -53,9 +84,22 @@ YearListView::YearListView(QWidget *parent)
     setItemDelegate(new MarkDelegate(this));
 }
 
+void YearListView::setYearModel(YearListModel *model)
+{
+    m_yearModel = model;
+    auto *shown = new ShownColumns(this);
+    shown->setSourceModel(model);
+    setModel(shown);
+}
+
+QModelIndex YearListView::nameCell(int row) const
+{
+    return model() ? model()->index(row, YearListModel::NameColumn) : QModelIndex();
+}
+
 void YearListView::mergeDays()
 {
-    auto *list = qobject_cast<YearListModel *>(model());
+    YearListModel *list = m_yearModel;
     clearSpans();
     if (!list)
         return;
@@ -96,6 +140,27 @@ bool YearListView::event(QEvent *event)
     if (event->type() == QEvent::Show)
         applyPendingTop();
     return handled;
+}
+
+void YearListView::announceCurrent()
+{
+    if (hasFocus() && currentIndex().isValid() && announceFocus)
+        announceFocus(currentIndex());
+}
+
+void YearListView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // QTableView would announce every new current cell as focused, focus or not.
+    QAbstractItemView::currentChanged(current, previous);
+    announceCurrent();
+}
+
+void YearListView::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    // The list itself is announced after this handler: its current row comes after that,
+    // so a screen reader reads the row, not only the table's size.
+    QMetaObject::invokeMethod(this, &YearListView::announceCurrent, Qt::QueuedConnection);
 }
 
 QModelIndex YearListView::nameCellAt(const QPoint &pos) const
