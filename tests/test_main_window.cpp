@@ -351,6 +351,37 @@ TEST_F(MainWindowTest, ShiftStepsByTenAndASpunYearWaitsOnTheButton)
     }
 }
 
+// The year box is a value for assistive technology: the year within 1583-4900, stepped
+// through it, and a stepped year not yet shown is said in its description.
+TEST_F(MainWindowTest, TheYearBoxIsAValueWithItsRange)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = open(f);
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(yearBox(w));
+    ASSERT_TRUE(box && box->valueInterface());
+    QAccessibleValueInterface *value = box->valueInterface();
+    EXPECT_EQ(value->currentValue().toInt(), 2026);
+    EXPECT_EQ(value->minimumValue().toInt(), 1583);
+    EXPECT_EQ(value->maximumValue().toInt(), 4900);
+    EXPECT_EQ(value->minimumStepSize().toInt(), 1);
+    const QString pending = QStringLiteral("Not shown yet: Enter shows this year");
+    EXPECT_NE(box->text(QAccessible::Description), pending);
+
+    // Increase and decrease as assistive technology does them, and past the end.
+    for (const auto &[to, expected] : {std::pair{2027, 2027}, {2025, 2025}, {5000, 4900}, {1000, 1583}}) {
+        value->setCurrentValue(to);
+        EXPECT_EQ(yearBox(w)->yearText(), QString::number(expected));
+        EXPECT_EQ(value->currentValue().toInt(), expected);
+    }
+    EXPECT_EQ(box->text(QAccessible::Description), pending);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(showButton(w))->text(QAccessible::Description), pending);
+    EXPECT_EQ(w->shownYear(), 2026);
+
+    showButton(w)->click();
+    EXPECT_EQ(w->shownYear(), 1583);
+    EXPECT_NE(box->text(QAccessible::Description), pending);
+}
+
 TEST_F(MainWindowTest, LeavingASpunYearDropsIt)
 {
     UiFixture f(QDate(2026, 10, 9));

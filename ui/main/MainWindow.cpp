@@ -488,9 +488,16 @@ void MainWindow::onYearStepped()
 
 void MainWindow::updatePending()
 {
+    const bool pending = m_yearBox->yearText().trimmed() != QString::number(m_shownYear);
     QFont font = m_showButton->font();
-    font.setBold(m_yearBox->yearText().trimmed() != QString::number(m_shownYear));
+    font.setBold(pending);
     m_showButton->setFont(font);
+    // What the bold button shows, for those who do not see it.
+    const QString state = pending ? QStringLiteral("Not shown yet: Enter shows this year") : QString();
+    if (m_yearBox->accessibleDescription() != state) {
+        m_yearBox->setAccessibleDescription(state);
+        m_showButton->setAccessibleDescription(state);
+    }
 }
 
 void MainWindow::dropPendingYear()
