@@ -41,10 +41,13 @@ private:
     // The year's rows of the calendar in use, read again only after a year assembly.
     const CelebrationSearch &rows();
     void sizeDateColumn();
+    // Shows and tells how many celebrations the text found.
+    void showCount();
 
     AppContext &m_context;
     QLineEdit *m_text; // the typed word(s)
     QTreeView *m_list; // the results
+    QLabel *m_count;   // how many were found
     QLineEdit *m_year; // the year searched, read-only
     PictureButton *m_comment;
     PictureButton *m_help;
