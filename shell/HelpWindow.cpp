@@ -1,5 +1,7 @@
 #include "shell/HelpWindow.h"
 
+#include "ui/WindowRole.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,6 +17,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_browser(new QTextBrowser(this))
 {
+    exposeWindowsAsWindows();
     setWindowTitle(QStringLiteral("Lumenar Help"));
     setObjectName(QStringLiteral("HelpWindow"));
     m_browser->setOpenExternalLinks(true);

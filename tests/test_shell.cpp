@@ -3,6 +3,7 @@
 #include "engine/YearAssembly.h"
 #include "shell/AboutDialog.h"
 #include "shell/DayIcon.h"
+#include "shell/HelpWindow.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
 #include "shell/Splash.h"
@@ -14,6 +15,7 @@
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -428,4 +430,19 @@ TEST(About, WithoutAMailProgramTheAddressIsShownToCopy)
         QStringLiteral("No e-mail program is set up on this computer.\n\nPlease write your opinions to ")
             + feedbackAddress());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), feedbackAddress());
+}
+
+// Assistive technology sees each window as a window (or a dialog) and reads names as words.
+TEST(Accessibility, WindowsAreWindowsAndNamesAreWords)
+{
+    UiFixture f;
+    HelpWindow help;
+    for (QWidget *window : std::initializer_list<QWidget *>{
+             f.context->mainWindow(), f.context->detailWindow(), f.context->searchWindow(), &help})
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window)
+            << window->metaObject()->className();
+    AboutDialog about;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&about)->role(), QAccessible::Dialog);
+    auto *close = about.findChild<QPushButton *>(QStringLiteral("Command2"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(close)->text(QAccessible::Name), QStringLiteral("Close"));
 }

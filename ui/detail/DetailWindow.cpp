@@ -5,6 +5,7 @@
 #include "shell/WaitCursor.h"
 #include "shell/WindowPlacement.h"
 #include "ui/PictureButton.h"
+#include "ui/WindowRole.h"
 #include "ui/detail/CommentPrint.h"
 #include "ui/detail/PrinterStatus.h"
 
@@ -76,6 +77,7 @@ DetailWindow::DetailWindow(AppContext &context, QWidget *parent)
     , m_help(new PictureButton(Glyph::Help, QStringLiteral("Help"), this))
     , m_close(new PictureButton(Glyph::Close, QStringLiteral("Close"), this))
 {
+    exposeWindowsAsWindows();
     setWindowTitle(QStringLiteral("Comment"));
     setObjectName(QStringLiteral("Form3"));
 

@@ -8,6 +8,7 @@
 #include "shell/WindowPlacement.h"
 #include "store/Settings.h"
 #include "ui/PictureButton.h"
+#include "ui/WindowRole.h"
 #include "ui/main/EqualRowLayout.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
@@ -49,6 +50,7 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
 {
+    exposeWindowsAsWindows();
     setWindowTitle(QStringLiteral("Lumenar"));
     buildControls();
     buildListMenu();

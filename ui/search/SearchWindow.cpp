@@ -3,6 +3,7 @@
 #include "engine/DateText.h"
 #include "shell/AppContext.h"
 #include "ui/PictureButton.h"
+#include "ui/WindowRole.h"
 #include "ui/search/SearchResultModel.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ SearchWindow::SearchWindow(AppContext &context, QWidget *parent)
     , m_close(new PictureButton(Glyph::Close, QStringLiteral(" &Close"), this))
     , m_model(new SearchResultModel(this))
 {
+    exposeWindowsAsWindows();
     setWindowTitle(QStringLiteral("Search"));
     setObjectName(QStringLiteral("frmSearch"));
 
