@@ -441,6 +441,10 @@ TEST(Accessibility, WindowsAreWindowsAndNamesAreWords)
              f.context->mainWindow(), f.context->detailWindow(), f.context->searchWindow(), &help})
         EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window)
             << window->metaObject()->className();
+    QMenu menu; // Qt's own windows keep their roles
+    menu.addAction(QStringLiteral("Entry"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&menu)->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&menu)->childCount(), 1);
     AboutDialog about;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&about)->role(), QAccessible::Dialog);
     auto *close = about.findChild<QPushButton *>(QStringLiteral("Command2"));

@@ -10,8 +10,9 @@ namespace {
 
 QAccessibleInterface *windowInterface(const QString &className, QObject *object)
 {
-    // Asked once per class of the object, most derived first: answer for that one only.
-    if (!object || !object->isWidgetType())
+    // Asked once per class of the object, most derived first: answer for that one only,
+    // and only for the program's own classes (Qt's menus are windows made from QWidget too).
+    if (!object || !object->isWidgetType() || !className.startsWith(QLatin1String("lumenar::")))
         return nullptr;
     const QMetaObject *meta = object->metaObject();
     auto *widget = static_cast<QWidget *>(object);
