@@ -12,6 +12,7 @@
 #include "store/Settings.h"
 #include "store/WindowPositions.h"
 #include "tests/support/UiTestSupport.h"
+#include "ui/main/ListColours.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
 
@@ -91,8 +92,18 @@ TEST(Shell, MenuHoldsTheCommandsInOrder)
     QStringList sub;
     for (QAction *a : f.shell->menu()->actions()[1]->menu()->actions())
         sub << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(sub.join(u'|'), QStringLiteral("Save|Default|Start at login|-|Setup Printer"));
+    EXPECT_EQ(sub.join(u'|'), QStringLiteral("Save|Default|Start at login|High contrast|-|Setup Printer"));
     EXPECT_EQ(f.shell->context()->commandMenu(), f.shell->menu());
+
+    // "High contrast" is remembered and redraws the list at once.
+    QAction *highContrast = f.shell->menu()->actions()[1]->menu()->actions()[3];
+    ASSERT_FALSE(highContrast->isChecked());
+    highContrast->trigger();
+    EXPECT_TRUE(highContrastSetting());
+    EXPECT_TRUE(f.shell->context()->mainWindow()->listModel().colours().highContrast);
+    highContrast->trigger();
+    EXPECT_FALSE(highContrastSetting());
+    EXPECT_FALSE(f.shell->context()->mainWindow()->listModel().colours().highContrast);
 }
 
 TEST(Shell, StartUpReadsTheRememberedVariant)

@@ -226,7 +226,7 @@ void MainWindow::buildListMenu()
 
 void MainWindow::applyListColours()
 {
-    const ListColours colours = listColoursFor(palette());
+    const ListColours colours = listColoursFor(palette(), highContrastSetting());
     m_model->setColours(colours);
     if (!colours.ownSurface) {
         m_grid->setPalette(QPalette());

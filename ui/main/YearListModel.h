@@ -18,6 +18,8 @@ public:
     enum Column { DateColumn, NameColumn, ColourColumn, IdColumn, ColumnCount };
     // The row's date as a QDate, for callers that must not parse the shown text.
     static constexpr int DateRole = Qt::UserRole + 1;
+    // The colour of the frame around a marked cell; nothing for the others.
+    static constexpr int MarkFrameRole = Qt::UserRole + 2;
 
     explicit YearListModel(QObject *parent = nullptr);
 
@@ -48,6 +50,7 @@ public:
 
 private:
     void touchRow(int row, Column column);
+    bool isMarked(const QModelIndex &index) const;
 
     std::vector<Celebration> m_rows;
     std::vector<QString> m_dateTexts; // made once per load: the view asks for them often

@@ -19,6 +19,7 @@ namespace {
 
 // Styles fill the focused cell with a tint of the highlight, which would turn the mark's
 // tooltip yellow into another colour; a plain outline shows the keyboard focus instead.
+// The marked cells are framed as well: their pale background alone is nearly invisible.
 class MarkDelegate : public QStyledItemDelegate
 {
 public:
@@ -28,12 +29,17 @@ public:
         QStyleOptionViewItem plain(option);
         plain.state &= ~QStyle::State_HasFocus;
         QStyledItemDelegate::paint(painter, plain, index);
-        if (option.state.testFlag(QStyle::State_HasFocus)) {
-            painter->save();
-            painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1));
-            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
-            painter->restore();
+        painter->save();
+        const QColor frame = index.data(YearListModel::MarkFrameRole).value<QColor>();
+        if (frame.isValid()) {
+            painter->setPen(QPen(frame, 2));
+            painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
         }
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1, Qt::DotLine));
+            painter->drawRect(option.rect.adjusted(3, 3, -4, -4));
+        }
+        painter->restore();
     }
 };
 
