@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/HelpWindow.h"
 
+#include "ui/WindowRole.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,6 +18,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_browser(new QTextBrowser(this))
 {
+    exposeWindowsAsWindows();
     setWindowTitle(QStringLiteral("Lumenar Help"));
     setObjectName(QStringLiteral("HelpWindow"));
     m_browser->setOpenExternalLinks(true);

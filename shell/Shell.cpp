@@ -13,6 +13,7 @@
 #include "store/Settings.h"
 #include "store/WindowPositions.h"
 #include "ui/WindowPlacement.h"
+#include "ui/main/ListColours.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
@@ -176,6 +177,15 @@ void Shell::buildMenu()
     // The entry may be removed behind our back (a settings panel): look again each time.
     connect(m_menu.get(), &QMenu::aboutToShow, this, [this] { m_startAtLogin->setChecked(autostartEnabled()); });
     connect(customize, &QMenu::aboutToShow, this, [this] { m_startAtLogin->setChecked(autostartEnabled()); });
+    QAction *highContrast = customize->addAction(QStringLiteral("High contrast"));
+    highContrast->setObjectName(QStringLiteral("HighContrast"));
+    highContrast->setCheckable(true);
+    highContrast->setChecked(highContrastSetting());
+    connect(highContrast, &QAction::toggled, this, [this](bool on) {
+        saveHighContrastSetting(on);
+        if (m_context && m_context->hasMainWindow())
+            m_context->mainWindow()->applyListColours();
+    });
     customize->addSeparator();
     customize->addAction(QStringLiteral("Setup Printer"), this, &Shell::setupPrinter);
     m_menu->addAction(QStringLiteral("Help"), this, &Shell::showHelp);

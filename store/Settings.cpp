@@ -18,6 +18,8 @@ KeyInfo info(Settings::Key key)
     switch (key) {
     case Settings::Key::Variant:
         return {"Setup/Implicit", QString()};
+    case Settings::Key::HighContrast:
+        return {"Display/HighContrast", false};
     }
     return {"", QVariant()};
 }

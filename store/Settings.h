@@ -18,6 +18,8 @@ public:
         // Section "Setup", key "Implicit": the calendar last chosen, "Universal" or "SUA";
         // absent or empty reads as Universal.
         Variant,
+        // Section "Display", key "HighContrast": the tray menu's "High contrast", false by default.
+        HighContrast,
     };
 
     // The user's own settings.

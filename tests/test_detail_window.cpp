@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/DayLookup.h"
-#include "ui/WindowPlacement.h"
 #include "tests/support/UiTestSupport.h"
 #include "ui/DayDetailsLabel.h"
+#include "ui/WindowPlacement.h"
 #include "ui/detail/CommentPrint.h"
 #include "ui/detail/DetailWindow.h"
 #include "ui/search/SearchWindow.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QLabel>
 #include <QPrinter>
@@ -164,6 +165,23 @@ TEST_F(DetailWindowTest, KeysAndCloseHideOrUnload)
     QPushButton *help = window()->findChild<QPushButton *>(QStringLiteral("cmd_Help"));
     QTest::keyClick(help, Qt::Key_Escape); // on the window: unloaded
     EXPECT_FALSE(fixture.context->hasDetailWindow());
+}
+
+// A screen reader reaches the text (no frame role between the window and it, a caret for
+// its arrow keys) and reads the date itself.
+TEST_F(DetailWindowTest, TheTextAndTheDateAreReadByAssistiveTechnology)
+{
+    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    QAccessibleInterface *textIface = QAccessible::queryAccessibleInterface(text());
+    ASSERT_TRUE(textIface && textIface->textInterface());
+    EXPECT_TRUE(textIface->state().focusable);
+    EXPECT_EQ(textIface->textInterface()->cursorPosition(), 0);
+    EXPECT_TRUE(text()->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
+    for (QAccessibleInterface *up = textIface->parent(); up && up->object() != window(); up = up->parent())
+        EXPECT_NE(up->role(), QAccessible::Border) << qPrintable(up->object()->objectName());
+
+    QAccessibleInterface *date = QAccessible::queryAccessibleInterface(window()->findChild<QLabel *>("DataEv"));
+    EXPECT_EQ(date->text(QAccessible::Name), QStringLiteral("Friday, December 25, 2026"));
 }
 
 TEST_F(DetailWindowTest, ButtonsShareTheWidthEqually)

@@ -2,16 +2,17 @@
 // The main window, offscreen: marking, the year and variant choices, layout and keys.
 #include "engine/DateText.h"
 #include "shell/HelpWindow.h"
-#include "ui/WindowPlacement.h"
 #include "store/Settings.h"
 #include "tests/support/UiTestSupport.h"
 #include "ui/DayDetailsLabel.h"
 #include "ui/PictureButton.h"
+#include "ui/WindowPlacement.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
 #include "ui/main/YearListView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -70,7 +71,7 @@ protected:
         EXPECT_EQ(m.row(row).date, day);
         EXPECT_EQ(m.markedEventRow(), row);
         EXPECT_EQ(m.markedDateRow(), m.dayStart(row));
-        EXPECT_EQ(grid(w)->currentIndex(), m.index(row, YearListModel::NameColumn));
+        EXPECT_EQ(grid(w)->currentIndex(), grid(w)->nameCell(row));
         EXPECT_EQ(f.context->currentEventId, m.row(row).id);
         EXPECT_EQ(f.context->currentDate, day);
     }
@@ -96,8 +97,6 @@ TEST_F(MainWindowTest, MarksTodayFourthFromTopUnderOneDateCell)
     EXPECT_EQ(grid(w)->rowAt(0), row - 3);
     EXPECT_EQ(grid(w)->rowSpan(row, YearListModel::DateColumn), 3);
     EXPECT_EQ(grid(w)->rowSpan(row, YearListModel::NameColumn), 1);
-    EXPECT_TRUE(grid(w)->isColumnHidden(YearListModel::ColourColumn));
-    EXPECT_TRUE(grid(w)->isColumnHidden(YearListModel::IdColumn));
     EXPECT_EQ(yearBox(w)->yearText(), QStringLiteral("2026"));
     EXPECT_EQ(child<QComboBox>(w, "Combo1")->currentText(), QStringLiteral("The Universal Lumenar"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Lumenar"));
@@ -146,6 +145,58 @@ TEST_F(MainWindowTest, TodayStandsFourthFromTheTopAfterEveryWayBack)
     }
 }
 
+// A screen reader hears each row once, date, name and colour, and hears of the list's
+// current row only while the list has the keys: then when the window opens, after Ctrl+T
+// from anywhere and after a year is shown.
+TEST_F(MainWindowTest, TheListIsReadRowByRowAndOnlyWhenItHasTheFocus)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = f.context->mainWindow();
+    YearListView *g = grid(w);
+    QList<QModelIndex> announced;
+    g->announceFocus = [&](const QModelIndex &cell) { announced << cell; };
+    open(f);
+    const auto rowOf = [&](const QDate &day) { return w->listModel().firstRowOf(day); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !announced.isEmpty(); }));
+    EXPECT_EQ(announced.last().row(), rowOf(QDate(2026, 10, 9))) << "the window opens on today's row";
+
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(g);
+    ASSERT_TRUE(table && table->tableInterface());
+    EXPECT_EQ(table->tableInterface()->columnCount(), 2);
+    const int row = rowOf(QDate(2026, 10, 9));
+    QAccessibleInterface *date = table->tableInterface()->cellAt(row + 1, YearListModel::DateColumn);
+    QAccessibleInterface *name = table->tableInterface()->cellAt(row + 1, YearListModel::NameColumn);
+    EXPECT_EQ(date->text(QAccessible::Name), QStringLiteral("Friday, October 9, 2026"));
+    EXPECT_EQ(name->text(QAccessible::Name), w->listModel().row(row + 1).name);
+    EXPECT_TRUE(name->text(QAccessible::Description).startsWith(QLatin1String("liturgical colour ")));
+
+    // Keys in the calendar chooser or the year box: the row moves, nothing is announced.
+    auto *combo = child<QComboBox>(w, "Combo1");
+    combo->setFocus();
+    announced.clear();
+    QTest::keyClick(combo, Qt::Key_Up);
+    QTest::keyClick(combo, Qt::Key_Down);
+    yearBox(w)->setFocus();
+    QTest::keyClick(yearBox(w), Qt::Key_Up);
+    QApplication::processEvents();
+    EXPECT_TRUE(announced.isEmpty());
+    EXPECT_TRUE(combo->accessibleDescription().startsWith(QStringLiteral("Friday, October 9, 2026: ")))
+        << qPrintable(combo->accessibleDescription());
+
+    // Enter shows the year: the list takes the keys on the day's row of that year.
+    QTest::keyClick(yearBox(w), Qt::Key_Return);
+    EXPECT_TRUE(g->hasFocus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !announced.isEmpty(); }));
+    EXPECT_EQ(announced.last().row(), rowOf(QDate(2027, 10, 9)));
+
+    combo->setFocus();
+    announced.clear();
+    QTest::keyClick(combo, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_TRUE(g->hasFocus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !announced.isEmpty(); }));
+    EXPECT_EQ(announced.last().row(), rowOf(QDate(2026, 10, 9)));
+}
+
 TEST_F(MainWindowTest, TheMarkFollowsTheCurrentCellAndStaysInTheNameColumn)
 {
     UiFixture f(QDate(2026, 10, 9));
@@ -175,7 +226,7 @@ TEST_F(MainWindowTest, TheMarkFollowsTheCurrentCellAndStaysInTheNameColumn)
 
     // A programmatic move to a date cell ends in the name column too.
     QTest::keyClick(g, Qt::Key_PageDown);
-    g->setCurrentIndex(m.index(0, YearListModel::DateColumn));
+    g->setCurrentIndex(g->model()->index(0, YearListModel::DateColumn));
     expectMarked(f, w, QDate(2026, 1, 1), 0);
 }
 
@@ -304,6 +355,37 @@ TEST_F(MainWindowTest, ShiftStepsByTenAndASpunYearWaitsOnTheButton)
         QTest::keyClick(box, Qt::Key_Down);
         EXPECT_EQ(box->yearText().toInt(), spun - 1);
     }
+}
+
+// The year box is a value for assistive technology: the year within 1583-4900, stepped
+// through it, and a stepped year not yet shown is said in its description.
+TEST_F(MainWindowTest, TheYearBoxIsAValueWithItsRange)
+{
+    UiFixture f(QDate(2026, 10, 9));
+    MainWindow *w = open(f);
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(yearBox(w));
+    ASSERT_TRUE(box && box->valueInterface());
+    QAccessibleValueInterface *value = box->valueInterface();
+    EXPECT_EQ(value->currentValue().toInt(), 2026);
+    EXPECT_EQ(value->minimumValue().toInt(), 1583);
+    EXPECT_EQ(value->maximumValue().toInt(), 4900);
+    EXPECT_EQ(value->minimumStepSize().toInt(), 1);
+    const QString pending = QStringLiteral("Not shown yet: Enter shows this year");
+    EXPECT_NE(box->text(QAccessible::Description), pending);
+
+    // Increase and decrease as assistive technology does them, and past the end.
+    for (const auto &[to, expected] : {std::pair{2027, 2027}, {2025, 2025}, {5000, 4900}, {1000, 1583}}) {
+        value->setCurrentValue(to);
+        EXPECT_EQ(yearBox(w)->yearText(), QString::number(expected));
+        EXPECT_EQ(value->currentValue().toInt(), expected);
+    }
+    EXPECT_EQ(box->text(QAccessible::Description), pending);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(showButton(w))->text(QAccessible::Description), pending);
+    EXPECT_EQ(w->shownYear(), 2026);
+
+    showButton(w)->click();
+    EXPECT_EQ(w->shownYear(), 1583);
+    EXPECT_NE(box->text(QAccessible::Description), pending);
 }
 
 TEST_F(MainWindowTest, LeavingASpunYearDropsIt)

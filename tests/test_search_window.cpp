@@ -5,6 +5,8 @@
 #include "ui/main/MainWindow.h"
 #include "ui/search/SearchWindow.h"
 
+#include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -46,18 +48,37 @@ TEST_F(SearchWindowTest, ListsWhatIsTypedWithItsDate)
     EXPECT_EQ(window()->findChild<QLineEdit *>(QStringLiteral("Combo1"))->text(),
         QString::number(fixture.context->mainWindow()->shownYear()));
 
+    // The count is shown and, the keys staying in the text, said through its description.
+    QLabel *count = window()->findChild<QLabel *>(QStringLiteral("Count"));
+    const auto counted = [&](const QString &text) {
+        EXPECT_EQ(count->text(), text);
+        EXPECT_EQ(box()->accessibleDescription(), text);
+    };
     box()->setText(QStringLiteral("NATIVITY OF THE"));
     EXPECT_EQ(results(),
         QStringList({QStringLiteral("Nativity of the Blessed Virgin Mary | Tue, Sep-08"),
             QStringLiteral("The Nativity of the Lord (Christmas) | Fri, Dec-25")}));
     EXPECT_TRUE(list()->currentIndex().isValid());
+    counted(QStringLiteral("2 celebrations found"));
+    // Each row read once: the name, then the date in words.
+    QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(list());
+    ASSERT_TRUE(tree && tree->tableInterface());
+    QStringList spoken;
+    for (int column = 0; column < tree->tableInterface()->columnCount(); ++column)
+        spoken << tree->tableInterface()->cellAt(1, column)->text(QAccessible::Name);
+    EXPECT_EQ(spoken,
+        QStringList({QStringLiteral("The Nativity of the Lord (Christmas)"), QStringLiteral("Friday, December 25")}));
 
     box()->setText(QStringLiteral("ativity"));
     EXPECT_TRUE(results().isEmpty());
+    counted(QStringLiteral("No celebration found"));
+    box()->setText(QStringLiteral("andrew, a"));
+    counted(QStringLiteral("1 celebration found"));
     box()->setText(QStringLiteral("n"));
     EXPECT_GT(results().size(), 3);
     box()->clear();
     EXPECT_TRUE(results().isEmpty());
+    counted(QString());
 }
 
 TEST_F(SearchWindowTest, EachResultOpensItsOwnRow)

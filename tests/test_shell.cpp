@@ -5,18 +5,21 @@
 #include "shell/AboutDialog.h"
 #include "shell/CommandLine.h"
 #include "shell/DayIcon.h"
+#include "shell/HelpWindow.h"
 #include "shell/Shell.h"
 #include "shell/SingleInstance.h"
 #include "shell/Splash.h"
 #include "shell/TerminationSignals.h"
 #include "shell/TrayText.h"
-#include "ui/WindowPlacement.h"
 #include "store/Settings.h"
 #include "store/WindowPositions.h"
 #include "tests/support/UiTestSupport.h"
+#include "ui/WindowPlacement.h"
+#include "ui/main/ListColours.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -111,8 +114,18 @@ TEST(Shell, MenuHoldsTheCommandsInOrder)
     QStringList sub;
     for (QAction *a : f.shell->menu()->actions()[1]->menu()->actions())
         sub << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(sub.join(u'|'), QStringLiteral("Save|Default|Start at login|-|Setup Printer"));
+    EXPECT_EQ(sub.join(u'|'), QStringLiteral("Save|Default|Start at login|High contrast|-|Setup Printer"));
     EXPECT_EQ(f.shell->context()->commandMenu(), f.shell->menu());
+
+    // "High contrast" is remembered and redraws the list at once.
+    QAction *highContrast = f.shell->menu()->actions()[1]->menu()->actions()[3];
+    ASSERT_FALSE(highContrast->isChecked());
+    highContrast->trigger();
+    EXPECT_TRUE(highContrastSetting());
+    EXPECT_TRUE(f.shell->context()->mainWindow()->listModel().colours().highContrast);
+    highContrast->trigger();
+    EXPECT_FALSE(highContrastSetting());
+    EXPECT_FALSE(f.shell->context()->mainWindow()->listModel().colours().highContrast);
 }
 
 TEST(Shell, StartUpReadsTheRememberedVariant)
@@ -623,4 +636,23 @@ TEST(About, WithoutAMailProgramTheAddressIsShownToCopy)
         QStringLiteral("No e-mail program is set up on this computer.\n\nPlease write your opinions to ")
             + feedbackAddress());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), feedbackAddress());
+}
+
+// Assistive technology sees each window as a window (or a dialog) and reads names as words.
+TEST(Accessibility, WindowsAreWindowsAndNamesAreWords)
+{
+    UiFixture f;
+    HelpWindow help;
+    for (QWidget *window : std::initializer_list<QWidget *>{
+             f.context->mainWindow(), f.context->detailWindow(), f.context->searchWindow(), &help})
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window)
+            << window->metaObject()->className();
+    QMenu menu; // Qt's own windows keep their roles
+    menu.addAction(QStringLiteral("Entry"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&menu)->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&menu)->childCount(), 1);
+    AboutDialog about;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&about)->role(), QAccessible::Dialog);
+    auto *close = about.findChild<QPushButton *>(QStringLiteral("Command2"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(close)->text(QAccessible::Name), QStringLiteral("Close"));
 }

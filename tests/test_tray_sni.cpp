@@ -93,7 +93,7 @@ MenuEntry readMenuEntry(const QDBusArgument &arg)
     return entry;
 }
 
-// "Lumenar |Customize(Save|Default|Start at login[ ]|-|Setup Printer)|…", as a host draws it.
+// "Lumenar |Customize(Save|Default|Start at login[ ]|High contrast[ ]|-|Setup Printer)|…", as a host draws it.
 QString describe(const QList<MenuEntry> &entries)
 {
     QStringList parts;
@@ -351,7 +351,8 @@ TEST_F(TraySni, TheProgramShowsTodayAndItsMenuAndEndsFromIt)
     };
     const QList<MenuEntry> menu = readMenu();
     EXPECT_EQ(describe(menu),
-        QStringLiteral("Lumenar |Customize(Save|Default|Start at login[ ]|-|Setup Printer)|Help|About|-|Exit"));
+        QStringLiteral(
+            "Lumenar |Customize(Save|Default|Start at login[ ]|High contrast[ ]|-|Setup Printer)|Help|About|-|Exit"));
 
     // A checkable entry answers there too: the autostart entry is written, naming the
     // installed program, and the mark follows.

@@ -87,7 +87,12 @@ TEST(YearListModel, ColoursAndAlignmentComeByRole)
         {6, QDate(2026, 10, 9), QStringLiteral("Above"), QStringLiteral("Fri"), 16, 12},
     };
     YearListModel model;
-    model.setColours({Qt::lightGray, Qt::yellow, Qt::darkGray, false});
+    ListColours colours = listColoursFor(QPalette());
+    colours.face = Qt::lightGray;
+    colours.marked = Qt::yellow;
+    colours.text = Qt::darkGray;
+    colours.cue = Qt::black;
+    model.setColours(colours);
     model.setRows(rows);
 
     const struct
@@ -113,6 +118,8 @@ TEST(YearListModel, ColoursAndAlignmentComeByRole)
         for (int c : {0, 1}) {
             const bool marked = r == 3;
             EXPECT_EQ(colourAt(model, r, c, Qt::BackgroundRole), marked ? QColor(Qt::yellow) : QColor(Qt::lightGray))
+                << r << "," << c;
+            EXPECT_EQ(colourAt(model, r, c, YearListModel::MarkFrameRole), marked ? QColor(Qt::black) : QColor())
                 << r << "," << c;
         }
     }
@@ -188,4 +195,47 @@ TEST(ListColours, KeepALightListUnderADarkTheme)
     EXPECT_GE(kept.marked.lightness(), 200);
     EXPECT_NE(kept.face, kept.marked);
     EXPECT_LE(kept.text.lightness(), 60);
+}
+
+// The figures of WCAG 2 on the list's default surfaces: green and red fall short of 4.5:1
+// and the mark's yellow is nearly invisible, so high contrast darkens the inks and every
+// look frames the mark.
+TEST(ListColours, HighContrastInksReadAtFourAndAHalfAndTheMarkIsFramed)
+{
+    const QColor face(0xef, 0xef, 0xef), mark(0xff, 0xff, 0xdc);
+    const struct
+    {
+        QColor ink, on;
+        double ratio;
+    } measured[] = {{QColor(0, 128, 0), face, 4.47}, {QColor(255, 0, 0), face, 3.48},
+        {QColor(255, 0, 0), Qt::white, 4.00}, {mark, face, 1.13}, {Qt::black, Qt::white, 21.0}};
+    for (const auto &m : measured)
+        EXPECT_NEAR(contrastRatio(m.ink, m.on), m.ratio, 0.005) << m.ink.name().toStdString();
+
+    QPalette light;
+    light.setColor(QPalette::Button, face);
+    light.setColor(QPalette::ToolTipBase, mark);
+    light.setColor(QPalette::ButtonText, Qt::black);
+    QPalette dark;
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x38));
+    dark.setColor(QPalette::ToolTipBase, QColor(0x3c, 0x3c, 0x3c));
+    dark.setColor(QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6));
+    for (const QPalette &desktop : {light, dark}) {
+        for (bool high : {false, true}) {
+            const ListColours c = listColoursFor(desktop, high);
+            EXPECT_GE(std::min(contrastRatio(c.cue, c.face), contrastRatio(c.cue, c.marked)), kCueContrast);
+            for (int code : {0, 2, 9, 12}) { // white (drawn black), green, violet (blue), red
+                const PaletteColour p = palette()[std::size_t(code)];
+                const QColor own(p.red, p.green, p.blue);
+                if (!high) {
+                    EXPECT_EQ(c.ink(code), own) << code; // the default look keeps the palette
+                    continue;
+                }
+                EXPECT_GE(
+                    std::min(contrastRatio(c.ink(code), c.face), contrastRatio(c.ink(code), c.marked)), kTextContrast)
+                    << code;
+                EXPECT_EQ(c.ink(code).hue(), own.hue()) << code; // a darker shade of the same colour
+            }
+        }
+    }
 }

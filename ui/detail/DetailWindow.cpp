@@ -8,6 +8,7 @@
 #include "ui/WaitCursor.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowPlacement.h"
+#include "ui/WindowRole.h"
 #include "ui/detail/CommentPrint.h"
 #include "ui/detail/PrinterStatus.h"
 
@@ -16,11 +17,13 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextBrowser>
 
 namespace lumenar {
@@ -43,32 +46,53 @@ int twipsY(double twips)
     return qRound(twipsToPixels(twips, screenDpiY()));
 }
 
+// The page the date and the text stand on, drawn as a sunken panel. Not a QFrame:
+// assistive technology presents a QFrame as a window frame, and a screen reader then
+// takes the text inside for an inactive window of its own and reads nothing of it.
+class Page : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        QStyleOptionFrame option;
+        option.initFrom(this);
+        option.frameShape = QFrame::StyledPanel;
+        option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+        option.state |= QStyle::State_Sunken;
+        style()->drawPrimitive(QStyle::PE_Frame, &option, &painter, this);
+    }
+};
+
 } // namespace
 
 DetailWindow::DetailWindow(WindowHost &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
-    , m_frame(new QFrame(this))
-    , m_dateLabel(new QLabel(m_frame))
-    , m_text(new QTextBrowser(m_frame))
+    , m_page(new Page(this))
+    , m_dateLabel(new QLabel(m_page))
+    , m_text(new QTextBrowser(m_page))
     , m_print(new PictureButton(Glyph::Print, QStringLiteral("Print"), this))
     , m_search(new PictureButton(Glyph::Search, QStringLiteral("Search"), this))
     , m_help(new PictureButton(Glyph::Help, QStringLiteral("Help"), this))
     , m_close(new PictureButton(Glyph::Close, QStringLiteral("Close"), this))
-    , m_dayLine(new DayDetailsLabel(m_frame))
+    , m_dayLine(new DayDetailsLabel(m_page))
 {
+    exposeWindowsAsWindows();
     setWindowTitle(QStringLiteral("Comment"));
     setObjectName(QStringLiteral("Form3"));
 
     // The page: the date and the commentary on the text colour's own background.
-    m_frame->setObjectName(QStringLiteral("Picture1"));
-    m_frame->setFrameShape(QFrame::StyledPanel);
-    m_frame->setFrameShadow(QFrame::Sunken);
-    m_frame->setBackgroundRole(QPalette::Base);
-    m_frame->setAutoFillBackground(true);
+    m_page->setObjectName(QStringLiteral("Picture1"));
+    m_page->setBackgroundRole(QPalette::Base);
+    m_page->setAutoFillBackground(true);
 
     m_dateLabel->setObjectName(QStringLiteral("DataEv"));
-    m_dateLabel->setAccessibleName(QStringLiteral("Date of the celebration"));
+    // Read by its text, the date itself; what it is goes in the description.
+    m_dateLabel->setAccessibleDescription(QStringLiteral("Date of the celebration"));
     m_dateLabel->setAlignment(Qt::AlignCenter);
     m_dateLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_dateLabel->setForegroundRole(QPalette::Text);
@@ -85,6 +109,8 @@ DetailWindow::DetailWindow(WindowHost &context, QWidget *parent)
     m_text->setFrameShape(QFrame::NoFrame);
     m_text->setOpenLinks(false);
     m_text->setTabChangesFocus(true);
+    // A caret, so the arrow keys move through the words and a screen reader reads them.
+    m_text->setTextInteractionFlags(m_text->textInteractionFlags() | Qt::TextSelectableByKeyboard);
     m_text->document()->setDefaultFont(commentaryFont(12));
     m_text->document()->setDocumentMargin(kDocumentMargin);
     m_text->installEventFilter(this);
@@ -218,14 +244,14 @@ void DetailWindow::CommentFormResize()
             row[i]->setGeometry(m + i * (b + m), buttonTop, b, buttonHeight);
 
         const int frameTop = buttonTop + buttonHeight + my;
-        m_frame->setGeometry(m, frameTop, w - 2 * m, h - frameTop - my);
+        m_page->setGeometry(m, frameTop, w - 2 * m, h - frameTop - my);
 
-        const int inset = std::max(twipsX(kTextInset), m_frame->frameWidth());
+        const int inset = std::max(twipsX(kTextInset), style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
         const int gap = twipsY(kLabelGap);
         const int labelHeight = m_dateLabel->sizeHint().height() + 2 * kLabelPadding;
-        const int labelWidth = std::min(m_dateLabel->sizeHint().width() + 2 * kLabelPadding, m_frame->width());
-        const int frameWidth = m_frame->width();
-        const int frameHeight = m_frame->height();
+        const int labelWidth = std::min(m_dateLabel->sizeHint().width() + 2 * kLabelPadding, m_page->width());
+        const int frameWidth = m_page->width();
+        const int frameHeight = m_page->height();
         // The day's line sits in the date's lower padding, so the two read as one heading.
         const int lineHeight = m_dayLine->text().isEmpty() ? 0 : m_dayLine->heightForWidth(frameWidth - 2 * inset);
         const int headHeight = labelHeight + std::max(0, lineHeight - kLabelPadding / 2);

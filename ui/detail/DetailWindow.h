@@ -4,7 +4,6 @@
 #include <QDate>
 #include <QWidget>
 
-class QFrame;
 class QLabel;
 class QTextBrowser;
 
@@ -51,7 +50,7 @@ private:
     void offerPdfCopy(const PrintedComment &comment, const QString &problem);
 
     WindowHost &m_context;
-    QFrame *m_frame;      // the page the date and the text stand on
+    QWidget *m_page;      // the page the date and the text stand on
     QLabel *m_dateLabel;  // long date of the celebration shown
     QTextBrowser *m_text; // the commentary
     PictureButton *m_print;

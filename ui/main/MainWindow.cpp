@@ -10,6 +10,7 @@
 #include "ui/WaitCursor.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowPlacement.h"
+#include "ui/WindowRole.h"
 #include "ui/main/EqualRowLayout.h"
 #include "ui/main/YearBox.h"
 #include "ui/main/YearListModel.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(WindowHost &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
 {
+    exposeWindowsAsWindows();
     setWindowTitle(QStringLiteral("Lumenar"));
     buildControls();
     buildListMenu();
@@ -69,7 +71,12 @@ MainWindow::MainWindow(WindowHost &context, QWidget *parent)
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // QWidget's destructor still hides the window, which moves the focus: by then this
+    // part of the object is gone, so the slot must be too.
+    disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
+}
 
 QString MainWindow::variantEntry(Variant variant)
 {
@@ -142,9 +149,7 @@ void MainWindow::buildControls()
     m_grid = new YearListView(this);
     m_grid->setObjectName(QStringLiteral("Grid"));
     m_grid->setAccessibleName(QStringLiteral("Celebrations of the year"));
-    m_grid->setModel(m_model);
-    m_grid->setColumnHidden(YearListModel::ColourColumn, true);
-    m_grid->setColumnHidden(YearListModel::IdColumn, true);
+    m_grid->setYearModel(m_model);
     m_grid->horizontalHeader()->setSectionResizeMode(YearListModel::NameColumn, QHeaderView::Stretch);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &MainWindow::onCurrentChanged);
     connect(m_grid, &YearListView::rowOpened, this, &MainWindow::openRow);
@@ -229,7 +234,7 @@ void MainWindow::buildListMenu()
 
 void MainWindow::applyListColours()
 {
-    const ListColours colours = listColoursFor(palette());
+    const ListColours colours = listColoursFor(palette(), highContrastSetting());
     m_model->setColours(colours);
     if (!colours.ownSurface) {
         m_grid->setPalette(QPalette());
@@ -296,6 +301,13 @@ void MainWindow::AfisezDataCurenta(int year)
     m_context.currentEventId = m_model->row(row).id;
     markRow(row);
     m_grid->scrollToFourth(row);
+
+    // What a change of calendar brings, said while the keys stay in the chooser.
+    QStringList names;
+    for (int r = row, end = row + m_model->dayLength(row); r < end; ++r)
+        names << m_model->row(r).name;
+    m_variantBox->setAccessibleDescription(
+        QStringLiteral("%1: %2").arg(longDateText(day), names.join(QStringLiteral("; "))));
 }
 
 void MainWindow::reportMissingDay(const QDate &day)
@@ -316,7 +328,7 @@ void MainWindow::markRow(int row)
 {
     showDayDetails(row);
     m_model->setMark(m_model->dayStart(row), row);
-    const QModelIndex cell = m_model->index(row, YearListModel::NameColumn);
+    const QModelIndex cell = m_grid->nameCell(row);
     if (m_grid->currentIndex() != cell) {
         QScopedValueRollback guard(m_movingCurrent, true);
         m_grid->setCurrentIndex(cell);
@@ -386,6 +398,9 @@ void MainWindow::applyYearBox()
     }
     updatePending();
     AfisezDataCurenta(m_shownYear);
+    // Shown: the list takes the keys, and a screen reader reads the marked day of that year.
+    if (isActiveWindow() && isYearControl(QApplication::focusWidget()))
+        m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::chooseVariant(Variant variant)
@@ -427,10 +442,13 @@ void MainWindow::goToToday()
     if (year == m_shownYear && m_context.variant() == m_shownVariant) {
         dropPendingYear();
         AfisezDataCurenta(m_shownYear);
-        return;
+    } else {
+        m_yearBox->setYear(year);
+        applyYearBox();
     }
-    m_yearBox->setYear(year);
-    applyYearBox();
+    // Asked for today: the list takes the keys, and a screen reader reads today's row.
+    if (isActiveWindow())
+        m_grid->setFocus(Qt::ShortcutFocusReason);
 }
 
 void MainWindow::openRow(int row)
@@ -493,9 +511,16 @@ void MainWindow::onYearStepped()
 
 void MainWindow::updatePending()
 {
+    const bool pending = m_yearBox->yearText().trimmed() != QString::number(m_shownYear);
     QFont font = m_showButton->font();
-    font.setBold(m_yearBox->yearText().trimmed() != QString::number(m_shownYear));
+    font.setBold(pending);
     m_showButton->setFont(font);
+    // What the bold button shows, for those who do not see it.
+    const QString state = pending ? QStringLiteral("Not shown yet: Enter shows this year") : QString();
+    if (m_yearBox->accessibleDescription() != state) {
+        m_yearBox->setAccessibleDescription(state);
+        m_showButton->setAccessibleDescription(state);
+    }
 }
 
 void MainWindow::dropPendingYear()

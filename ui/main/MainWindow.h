@@ -58,6 +58,8 @@ public:
     void exportYear();
 
     static QString variantEntry(Variant variant);
+    // Draws the list again in the desktop's colours and the chosen contrast.
+    void applyListColours();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -73,7 +75,6 @@ private:
     // Assembles the shown year unless the table holds it, reloads the list and marks today.
     void loadShownYear();
     void buildListMenu();
-    void applyListColours();
     void sizeColumns();
     void markRow(int row);
     void showDayDetails(int row);

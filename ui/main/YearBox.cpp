@@ -3,6 +3,7 @@
 
 #include "ui/main/YearText.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -45,21 +46,47 @@ int YearBox::currentYear() const
     return yearFromText(yearText()).value_or(m_fallbackYear);
 }
 
+int YearBox::value() const
+{
+    return currentYear();
+}
+
+void YearBox::setValue(int year)
+{
+    moveTo(std::clamp(year, kFirstYear, kLastYear));
+}
+
+int YearBox::minimum() const
+{
+    return kFirstYear;
+}
+
+int YearBox::maximum() const
+{
+    return kLastYear;
+}
+
 void YearBox::stepBy(int steps)
 {
-    const int from = currentYear();
-    const int to = std::clamp(from + steps * increment(), kFirstYear, kLastYear);
-    if (to == from && yearFromText(yearText()))
-        return;
-    setYear(to);
-    lineEdit()->selectAll();
-    emit stepped();
-    if (m_keyStep)
+    if (!moveTo(std::clamp(currentYear() + steps * increment(), kFirstYear, kLastYear)) || m_keyStep)
         return;
     if (m_mouseHeld)
         m_steppedWhileHeld = true;
     else
         emit pointerStepsEnded();
+}
+
+bool YearBox::moveTo(int year)
+{
+    if (year == currentYear() && yearFromText(yearText()))
+        return false;
+    setYear(year);
+    lineEdit()->selectAll();
+    // Every step is said, not only the first change of the text.
+    QAccessibleValueChangeEvent changed(this, year);
+    QAccessible::updateAccessibility(&changed);
+    emit stepped();
+    return true;
 }
 
 QAbstractSpinBox::StepEnabled YearBox::stepEnabled() const

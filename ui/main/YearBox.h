@@ -11,12 +11,24 @@ namespace lumenar {
 class YearBox : public QAbstractSpinBox
 {
     Q_OBJECT
+    // What assistive technology reads and sets as the box's value, within its range.
+    Q_PROPERTY(int value READ value WRITE setValue)
+    Q_PROPERTY(int minimum READ minimum CONSTANT)
+    Q_PROPERTY(int maximum READ maximum CONSTANT)
+    Q_PROPERTY(int stepSize READ increment)
 public:
     explicit YearBox(QWidget *parent = nullptr);
 
     QString yearText() const;
     void setYearText(const QString &text);
     void setYear(int year);
+
+    // The year in the box, or the year the arrows count from when the text is not one.
+    int value() const;
+    // Sets a year within the range, as a step does.
+    void setValue(int year);
+    int minimum() const;
+    int maximum() const;
 
     // Shift held anywhere in the window: the window reports it, the box steps by 10.
     void setShiftDown(bool down);
@@ -50,6 +62,8 @@ protected:
 
 private:
     int currentYear() const;
+    // Puts `year` in the box as a step does; false when it was there already.
+    bool moveTo(int year);
 
     bool m_shiftDown = false;
     bool m_keyStep = false;

@@ -13,11 +13,6 @@ namespace {
 const QString kSunday = QStringLiteral("Sun");
 constexpr int kSundayColour = 12;
 
-QColor colourOf(const PaletteColour &c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
-
 // A small Latin cross in the list's ink: told by its shape, not by a colour, so it reads on
 // any surface and to colour-blind eyes. An invalid ink gives a blank of the same size.
 QIcon obligationMark(const QColor &ink)
@@ -114,8 +109,14 @@ void YearListModel::touchRow(int row, Column column)
 {
     if (row >= 0 && row < rowCount()) {
         const QModelIndex i = index(row, column);
-        emit dataChanged(i, i, {Qt::BackgroundRole});
+        emit dataChanged(i, i, {Qt::BackgroundRole, MarkFrameRole});
     }
+}
+
+bool YearListModel::isMarked(const QModelIndex &index) const
+{
+    return (index.column() == DateColumn && index.row() == m_markDate)
+        || (index.column() == NameColumn && index.row() == m_markEvent);
 }
 
 int YearListModel::rowCount(const QModelIndex &parent) const
@@ -160,21 +161,17 @@ QVariant YearListModel::data(const QModelIndex &index, int role) const
             return int(Qt::AlignCenter);
         return int(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole:
-        if (column == NameColumn) {
-            if (const auto p = paletteColour(c.colour))
-                return colourOf(*p);
-            return m_colours.text;
-        }
-        if (column == DateColumn) {
-            if (c.weekday.startsWith(kSunday))
-                return colourOf(*paletteColour(kSundayColour));
-            return m_colours.text;
-        }
+        if (column == NameColumn)
+            return m_colours.ink(c.colour);
+        if (column == DateColumn)
+            return c.weekday.startsWith(kSunday) ? m_colours.ink(kSundayColour) : m_colours.text;
         break;
     case Qt::BackgroundRole:
-        if ((column == DateColumn && index.row() == m_markDate) || (column == NameColumn && index.row() == m_markEvent))
-            return m_colours.marked;
-        return m_colours.face;
+        return isMarked(index) ? m_colours.marked : m_colours.face;
+    case MarkFrameRole:
+        if (isMarked(index))
+            return m_colours.cue;
+        break;
     case Qt::ToolTipRole:
         if (column == NameColumn)
             return QStringLiteral("%1 (%2)").arg(c.name, liturgicalColourName(c.colour));

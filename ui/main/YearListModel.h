@@ -23,6 +23,8 @@ public:
     static constexpr int DateRole = Qt::UserRole + 1;
     // True when the row's day is a holy day of obligation; its date cell then carries a mark.
     static constexpr int ObligationRole = Qt::UserRole + 2;
+    // The colour of the frame around a marked cell; nothing for the others.
+    static constexpr int MarkFrameRole = Qt::UserRole + 3;
 
     explicit YearListModel(QObject *parent = nullptr);
 
@@ -54,6 +56,7 @@ public:
 
 private:
     void touchRow(int row, Column column);
+    bool isMarked(const QModelIndex &index) const;
 
     std::vector<Celebration> m_rows;
     std::vector<QString> m_dateTexts; // made once per load: the view asks for them often

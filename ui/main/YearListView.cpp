@@ -3,12 +3,14 @@
 
 #include "ui/main/YearListModel.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 #include <utility>
 
@@ -18,6 +20,7 @@ namespace {
 
 // Styles fill the focused cell with a tint of the highlight, which would turn the mark's
 // tooltip yellow into another colour; a plain outline shows the keyboard focus instead.
+// The marked cells are framed as well: their pale background alone is nearly invisible.
 class MarkDelegate : public QStyledItemDelegate
 {
 public:
@@ -27,19 +30,53 @@ public:
         QStyleOptionViewItem plain(option);
         plain.state &= ~QStyle::State_HasFocus;
         QStyledItemDelegate::paint(painter, plain, index);
-        if (option.state.testFlag(QStyle::State_HasFocus)) {
-            painter->save();
-            painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1));
-            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
-            painter->restore();
+        painter->save();
+        const QColor frame = index.data(YearListModel::MarkFrameRole).value<QColor>();
+        if (frame.isValid()) {
+            painter->setPen(QPen(frame, 2));
+            painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
         }
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1, Qt::DotLine));
+            painter->drawRect(option.rect.adjusted(3, 3, -4, -4));
+        }
+        painter->restore();
     }
 };
+
+// The columns the list shows, date and name, over the year's model.
+class ShownColumns : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsColumn(int column, const QModelIndex &) const override
+    {
+        return column <= YearListModel::NameColumn;
+    }
+};
+
+void tellAssistiveTechnology(QTableView *view, const QModelIndex &cell)
+{
+    if (!QAccessible::isActive() || !cell.isValid())
+        return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(view);
+    if (!table || !table->tableInterface())
+        return;
+    QAccessibleInterface *child = table->tableInterface()->cellAt(cell.row(), cell.column());
+    if (!child)
+        return;
+    QAccessibleEvent event(view, QAccessible::Focus);
+    event.setChild(table->indexOfChild(child));
+    QAccessible::updateAccessibility(&event);
+}
 
 } // namespace
 
 YearListView::YearListView(QWidget *parent)
     : QTableView(parent)
+    , announceFocus([this](const QModelIndex &cell) { tellAssistiveTechnology(this, cell); })
 {
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -54,9 +91,22 @@ YearListView::YearListView(QWidget *parent)
     setItemDelegate(new MarkDelegate(this));
 }
 
+void YearListView::setYearModel(YearListModel *model)
+{
+    m_yearModel = model;
+    auto *shown = new ShownColumns(this);
+    shown->setSourceModel(model);
+    setModel(shown);
+}
+
+QModelIndex YearListView::nameCell(int row) const
+{
+    return model() ? model()->index(row, YearListModel::NameColumn) : QModelIndex();
+}
+
 void YearListView::mergeDays()
 {
-    auto *list = qobject_cast<YearListModel *>(model());
+    YearListModel *list = m_yearModel;
     clearSpans();
     if (!list)
         return;
@@ -97,6 +147,27 @@ bool YearListView::event(QEvent *event)
     if (event->type() == QEvent::Show)
         applyPendingTop();
     return handled;
+}
+
+void YearListView::announceCurrent()
+{
+    if (hasFocus() && currentIndex().isValid() && announceFocus)
+        announceFocus(currentIndex());
+}
+
+void YearListView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // QTableView would announce every new current cell as focused, focus or not.
+    QAbstractItemView::currentChanged(current, previous);
+    announceCurrent();
+}
+
+void YearListView::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    // The list itself is announced after this handler: its current row comes after that,
+    // so a screen reader reads the row, not only the table's size.
+    QMetaObject::invokeMethod(this, &YearListView::announceCurrent, Qt::QueuedConnection);
 }
 
 QModelIndex YearListView::nameCellAt(const QPoint &pos) const

@@ -3,6 +3,8 @@
 
 #include "engine/CelebrationSearch.h"
 
+#include <QLocale>
+
 namespace lumenar {
 
 void SearchResultModel::setResults(
@@ -13,7 +15,7 @@ void SearchResultModel::setResults(
     m_rows.reserve(found.size());
     for (int i : found) {
         const SearchEntry &entry = search.entries()[i];
-        m_rows.push_back({entry.id, entry.name, dateTexts[i]});
+        m_rows.push_back({entry.id, entry.name, dateTexts[i], entry.date});
     }
     endResetModel();
 }
@@ -46,12 +48,26 @@ QVariant SearchResultModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return index.column() == NameColumn ? row.name : row.date;
     case Qt::ToolTipRole:
-    case Qt::AccessibleTextRole:
         return row.name + QStringLiteral(", ") + row.date;
+    case Qt::AccessibleTextRole:
+        // Each cell says its own part, so a row is read once; the date in words.
+        return index.column() == NameColumn ? row.name : QLocale::c().toString(row.day, QStringLiteral("dddd, MMMM d"));
     case IdRole:
         return row.id;
     default:
         return {};
+    }
+}
+
+QString SearchResultModel::countText() const
+{
+    switch (m_rows.size()) {
+    case 0:
+        return QStringLiteral("No celebration found");
+    case 1:
+        return QStringLiteral("1 celebration found");
+    default:
+        return QStringLiteral("%1 celebrations found").arg(m_rows.size());
     }
 }
 

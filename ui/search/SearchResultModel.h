@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QDate>
 #include <QString>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
         const CelebrationSearch &search, const std::vector<QString> &dateTexts, const std::vector<int> &found);
     void clear();
     int idAt(int row) const { return m_rows.at(row).id; }
+    // "3 celebrations found", "No celebration found".
+    QString countText() const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -35,7 +38,8 @@ private:
     {
         int id;
         QString name;
-        QString date;
+        QString date; // as the year's list writes it
+        QDate day;
     };
     std::vector<Row> m_rows;
 };

@@ -5,6 +5,7 @@
 #include "store/Log.h"
 #include "ui/PictureButton.h"
 #include "ui/WindowHost.h"
+#include "ui/WindowRole.h"
 #include "ui/search/SearchResultModel.h"
 
 #include <QApplication>
@@ -25,12 +26,14 @@ SearchWindow::SearchWindow(WindowHost &context, QWidget *parent)
     , m_context(context)
     , m_text(new QLineEdit(this))
     , m_list(new QTreeView(this))
+    , m_count(new QLabel(this))
     , m_year(new QLineEdit(this))
     , m_comment(new PictureButton(Glyph::Comment, QStringLiteral(" Co&mment"), this))
     , m_help(new PictureButton(Glyph::Help, QStringLiteral("Help"), this))
     , m_close(new PictureButton(Glyph::Close, QStringLiteral(" &Close"), this))
     , m_model(new SearchResultModel(this))
 {
+    exposeWindowsAsWindows();
     setWindowTitle(QStringLiteral("Search"));
     setObjectName(QStringLiteral("frmSearch"));
 
@@ -62,6 +65,8 @@ SearchWindow::SearchWindow(WindowHost &context, QWidget *parent)
     m_list->header()->setSectionResizeMode(SearchResultModel::DateColumn, QHeaderView::Fixed);
     m_list->installEventFilter(this);
     sizeDateColumn();
+    m_count->setObjectName(QStringLiteral("Count"));
+    m_count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto *yearLabel = new QLabel(QStringLiteral("Search in the year:"), this);
     yearLabel->setObjectName(QStringLiteral("Label3"));
@@ -96,7 +101,11 @@ SearchWindow::SearchWindow(WindowHost &context, QWidget *parent)
     left->addWidget(typeLabel);
     left->addWidget(m_text);
     left->addSpacing(margin / 2);
-    left->addWidget(resultLabel);
+    auto *resultLine = new QHBoxLayout;
+    resultLine->addWidget(resultLabel);
+    resultLine->addStretch(1);
+    resultLine->addWidget(m_count);
+    left->addLayout(resultLine);
     left->addWidget(m_list, 1);
 
     const int column = std::max({yearLabel->sizeHint().width(), m_comment->sizeHint().width(),
@@ -183,6 +192,7 @@ void SearchWindow::search(const QString &text)
 {
     if (text.isEmpty()) {
         m_model->clear();
+        showCount();
         return;
     }
     try {
@@ -191,11 +201,22 @@ void SearchWindow::search(const QString &text)
     } catch (const std::exception &error) {
         logCaught("SearchWindow::search", error);
         m_model->clear();
+        showCount();
         m_context.dialogs().operationError(this, QStringLiteral("Search"));
         return;
     }
     if (m_model->rowCount() > 0)
         m_list->setCurrentIndex(m_model->index(0, 0));
+    showCount();
+}
+
+void SearchWindow::showCount()
+{
+    const QString count = m_text->text().isEmpty() ? QString() : m_model->countText();
+    m_count->setText(count);
+    // The keys stay in the text: a screen reader reads a change of its description.
+    if (m_text->accessibleDescription() != count)
+        m_text->setAccessibleDescription(count);
 }
 
 void SearchWindow::openSelected()

@@ -44,10 +44,13 @@ private:
     // The shown year's rows, taken again only when another year is shown.
     const CelebrationSearch &rows();
     void sizeDateColumn();
+    // Shows and tells how many celebrations the text found.
+    void showCount();
 
     WindowHost &m_context;
     QLineEdit *m_text; // the typed word(s)
     QTreeView *m_list; // the results
+    QLabel *m_count;   // how many were found
     QLineEdit *m_year; // the year searched, read-only
     PictureButton *m_comment;
     PictureButton *m_help;
