@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/YearListView.h"
 
+#include "ui/main/ListColours.h"
 #include "ui/main/YearListModel.h"
 
 #include <QAccessible>
@@ -31,14 +32,22 @@ public:
         plain.state &= ~QStyle::State_HasFocus;
         QStyledItemDelegate::paint(painter, plain, index);
         painter->save();
-        const QColor frame = index.data(YearListModel::MarkFrameRole).value<QColor>();
+        QColor frame = index.data(YearListModel::MarkFrameRole).value<QColor>();
+        const QColor highlight = option.palette.color(QPalette::Highlight);
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            // The mark follows the keys, so focus and mark mostly share a cell: one frame in
+            // the highlight tells both, unless the highlight would not stand out as well.
+            const QColor surface = index.data(Qt::BackgroundRole).value<QColor>();
+            if (!frame.isValid()) {
+                painter->setPen(QPen(highlight, 1));
+                painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+            } else if (contrastRatio(highlight, surface) >= kCueContrast) {
+                frame = highlight;
+            }
+        }
         if (frame.isValid()) {
             painter->setPen(QPen(frame, 2));
             painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
-        }
-        if (option.state.testFlag(QStyle::State_HasFocus)) {
-            painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1, Qt::DotLine));
-            painter->drawRect(option.rect.adjusted(3, 3, -4, -4));
         }
         painter->restore();
     }
