@@ -8,6 +8,7 @@
 #include "ui/WindowRole.h"
 #include "ui/search/SearchResultModel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -21,11 +22,58 @@
 
 namespace lumenar {
 
+namespace {
+
+// The results follow each keystroke in the text box. QTreeView reports every new current
+// row to screen readers as focused, which pulls their attention from the text being typed;
+// only the list that has the keys speaks its rows.
+class ResultList : public QTreeView
+{
+public:
+    using QTreeView::QTreeView;
+
+protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override
+    {
+        if (hasFocus()) {
+            QTreeView::currentChanged(current, previous);
+            return;
+        }
+        QAbstractItemView::currentChanged(current, previous);
+        viewport()->update(); // the whole-row focus frame moves with the row
+    }
+
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QTreeView::focusInEvent(event);
+        // The list is announced after this handler; its current row after that.
+        QMetaObject::invokeMethod(
+            this, [this] { announceRow(currentIndex()); }, Qt::QueuedConnection);
+    }
+
+private:
+    void announceRow(const QModelIndex &row)
+    {
+        if (!QAccessible::isActive() || !row.isValid() || !hasFocus())
+            return;
+        QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(this);
+        QAccessibleInterface *cell
+            = tree && tree->tableInterface() ? tree->tableInterface()->cellAt(row.row(), row.column()) : nullptr;
+        if (!cell)
+            return;
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(tree->indexOfChild(cell));
+        QAccessible::updateAccessibility(&event);
+    }
+};
+
+} // namespace
+
 SearchWindow::SearchWindow(WindowHost &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
     , m_text(new QLineEdit(this))
-    , m_list(new QTreeView(this))
+    , m_list(new ResultList(this))
     , m_count(new QLabel(this))
     , m_year(new QLineEdit(this))
     , m_comment(new PictureButton(Glyph::Comment, QStringLiteral(" Co&mment"), this))
