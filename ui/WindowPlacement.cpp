@@ -25,8 +25,6 @@ QRect reachableRect(const QRect &frame, const QList<QRect> &screens, int titleHe
     qint64 coveredArea = 0;
     for (const QRect &part : covered)
         coveredArea += qint64(part.width()) * part.height();
-    if (titleOnScreen && 2 * coveredArea > qint64(frame.width()) * frame.height())
-        return frame;
 
     // The screen holding most of the window, else the one closest to its centre.
     const auto distance = [&](const QRect &screen) {
@@ -45,6 +43,11 @@ QRect reachableRect(const QRect &frame, const QList<QRect> &screens, int titleHe
             target = &screen;
         }
     }
+    // A window larger than its screen (a place saved at a smaller scale) cannot be seen
+    // whole wherever it stands, so it is fitted even when most of it shows.
+    const bool fits = frame.width() <= target->width() && frame.height() <= target->height();
+    if (titleOnScreen && fits && 2 * coveredArea > qint64(frame.width()) * frame.height())
+        return frame;
     QRect placed(frame.topLeft(), frame.size().boundedTo(target->size()));
     placed.moveLeft(std::clamp(placed.left(), target->left(), target->right() + 1 - placed.width()));
     placed.moveTop(std::clamp(placed.top(), target->top(), target->bottom() + 1 - placed.height()));
