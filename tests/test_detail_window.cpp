@@ -22,14 +22,10 @@
 #include <gtest/gtest.h>
 
 using namespace lumenar;
+using lumenar::test::child;
 using lumenar::test::UiFixture;
 
 namespace {
-
-int idOn(AppContext &context, Variant variant, QDate date)
-{
-    return context.calendar(variant, date.year())->day(date)[0].id;
-}
 
 QString pdfText(const QString &path)
 {
@@ -42,10 +38,14 @@ QString pdfText(const QString &path)
     return QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 
-QStringList words(const QString &text)
+QStringList sortedWords(const QString &text)
 {
-    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    words.sort();
+    return words;
 }
+
+const QString kChristmasDate = QStringLiteral("Friday, December 25, 2026");
 
 class DetailWindowTest : public ::testing::Test
 {
@@ -53,8 +53,11 @@ protected:
     DetailWindowTest() { fixture.context->setShownCalendar(fixture.context->calendar(Variant::Universal, 2026)); }
 
     DetailWindow *window() { return fixture.context->detailWindow(); }
-    QString label() { return window()->findChild<QLabel *>(QStringLiteral("DataEv"))->text(); }
-    QTextBrowser *text() { return window()->findChild<QTextBrowser *>(QStringLiteral("List1")); }
+    QLabel *date() { return child<QLabel>(window(), "DataEv"); }
+    QString label() { return date()->text(); }
+    QTextBrowser *text() { return child<QTextBrowser>(window(), "List1"); }
+    void print() { child(window(), "cmd_Print")->click(); }
+    int idOn(QDate date) { return fixture.context->calendar(Variant::Universal, date.year())->day(date)[0].id; }
     void activate()
     {
         QEvent activation(QEvent::WindowActivate);
@@ -65,15 +68,19 @@ protected:
         fixture.context->currentEventId = id;
         window()->showForCurrentEvent();
     }
+    // PDF output with no file is no printer at all, whatever printers the machine has.
+    void noPrinter(const QString &file = QString())
+    {
+        fixture.context->printer().setOutputFormat(QPrinter::PdfFormat);
+        fixture.context->printer().setOutputFileName(file);
+    }
     // Prints through the program's printer into a PDF file and returns its text.
     QString printToPdf()
     {
         const QString path = fixture.db.folder() + QStringLiteral("/printed.pdf");
         QFile::remove(path);
-        QPrinter &printer = fixture.context->printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        window()->findChild<QPushButton *>(QStringLiteral("cmd_Print"))->click();
+        noPrinter(path);
+        print();
         return QFile::exists(path) ? pdfText(path) : QString();
     }
 
@@ -82,17 +89,15 @@ protected:
 
 TEST_F(DetailWindowTest, EveryActivationRereadsTheRowAndDatesItself)
 {
-    const int christmas = idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25));
-    const int agatha = idOn(*fixture.context, Variant::Universal, QDate(2026, 2, 5));
+    const int agatha = idOn(QDate(2026, 2, 5));
     // Opened from the search window, the day in use is not the celebration's.
     fixture.context->currentDate = QDate(2026, 7, 1);
-    show(christmas);
-    EXPECT_EQ(label(), QStringLiteral("Friday, December 25, 2026"));
+    show(idOn(QDate(2026, 12, 25)));
+    EXPECT_EQ(label(), kChristmasDate);
     // The day's line stands between the date and the commentary.
-    const auto *line = window()->findChild<DayDetailsLabel *>(QStringLiteral("DayDetails"));
-    EXPECT_EQ(
-        line->line(), QStringLiteral("Christmas Time · Year B · Weekday I · Psalter week 4 · Holy day of obligation"));
-    EXPECT_GT(line->geometry().top(), window()->findChild<QLabel *>(QStringLiteral("DataEv"))->geometry().top());
+    const auto *line = child<DayDetailsLabel>(window(), "DayDetails");
+    EXPECT_TRUE(line->line().startsWith(QStringLiteral("Christmas Time · Year B"))) << qPrintable(line->line());
+    EXPECT_GT(line->geometry().top(), date()->geometry().top());
     EXPECT_LE(line->geometry().bottom(), text()->geometry().top());
     EXPECT_TRUE(text()->toPlainText().contains(QStringLiteral("Nativity of the Lord")));
     EXPECT_EQ(text()->textCursor().position(), 0);
@@ -119,35 +124,29 @@ TEST_F(DetailWindowTest, EveryActivationRereadsTheRowAndDatesItself)
         EXPECT_EQ(text()->toPlainText(), QStringLiteral("Changed meanwhile.")) << id;
         EXPECT_EQ(label(), QStringLiteral("Thursday, February 5, 2026")) << id;
     }
-    EXPECT_TRUE(fixture.dialogs.shown.isEmpty());
-}
 
-TEST_F(DetailWindowTest, NoCommentaryShowsAnEmptyBoxUnderItsDate)
-{
-    const int id = idOn(*fixture.context, Variant::Universal, QDate(2026, 3, 3));
-    const Celebration &row = *fixture.context->shownCalendar()->byId(id);
+    // A celebration without commentary: an empty box under its date.
+    const int march3 = idOn(QDate(2026, 3, 3));
+    const Celebration &row = *fixture.context->shownCalendar()->byId(march3);
     fixture.context->store().run(QStringLiteral("DELETE FROM Comentarii WHERE Eveniment = ?"),
         {row.commentKey.isEmpty() ? row.name : row.commentKey});
-    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
-    show(id);
+    show(march3);
     EXPECT_EQ(label(), QStringLiteral("Tuesday, March 3, 2026"));
     EXPECT_TRUE(text()->toPlainText().isEmpty());
-}
+    EXPECT_TRUE(fixture.dialogs.shown.isEmpty());
 
-TEST_F(DetailWindowTest, AFailingReadIsReportedOnceAndKeepsTheText)
-{
-    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    // A failing read is reported once (closing the message activates the window again).
     fixture.context->store().run(QStringLiteral("DROP TABLE Comentarii"));
-    fixture.context->currentEventId = idOn(*fixture.context, Variant::Universal, QDate(2026, 2, 5));
+    fixture.context->currentEventId = agatha;
     activate();
-    activate(); // closing the message brings the window back to the front
+    activate();
     EXPECT_EQ(fixture.dialogs.texts(), QStringList{Dialogs::operationErrorText(QStringLiteral("CommentActivate"))});
-    EXPECT_EQ(label(), QStringLiteral("Friday, December 25, 2026"));
+    EXPECT_EQ(label(), QStringLiteral("Tuesday, March 3, 2026"));
 }
 
 TEST_F(DetailWindowTest, KeysAndCloseHideOrUnload)
 {
-    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    show(idOn(QDate(2026, 12, 25)));
     QTest::keyClick(text(), Qt::Key_F3);
     ASSERT_TRUE(fixture.context->hasSearchWindow());
     EXPECT_TRUE(fixture.context->searchWindow()->isVisible());
@@ -155,23 +154,21 @@ TEST_F(DetailWindowTest, KeysAndCloseHideOrUnload)
     QTest::keyClick(text(), Qt::Key_Escape); // in the text: hidden, still loaded
     EXPECT_FALSE(window()->isVisible());
     EXPECT_TRUE(fixture.context->hasDetailWindow());
-
     window()->showForCurrentEvent();
-    window()->findChild<QPushButton *>(QStringLiteral("cmd_Close"))->click();
+    child(window(), "cmd_Close")->click();
     EXPECT_FALSE(window()->isVisible());
     EXPECT_TRUE(fixture.context->hasDetailWindow());
 
     window()->showForCurrentEvent();
-    QPushButton *help = window()->findChild<QPushButton *>(QStringLiteral("cmd_Help"));
-    QTest::keyClick(help, Qt::Key_Escape); // on the window: unloaded
+    QTest::keyClick(child(window(), "cmd_Help"), Qt::Key_Escape); // on the window: unloaded
     EXPECT_FALSE(fixture.context->hasDetailWindow());
 }
 
 // A screen reader reaches the text (no frame role between the window and it, a caret for
-// its arrow keys) and reads the date itself.
-TEST_F(DetailWindowTest, TheTextAndTheDateAreReadByAssistiveTechnology)
+// its arrow keys) and reads the date itself; the buttons share the width equally.
+TEST_F(DetailWindowTest, TheTextIsReachableAndTheButtonsShareTheWidth)
 {
-    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
+    show(idOn(QDate(2026, 12, 25)));
     QAccessibleInterface *textIface = QAccessible::queryAccessibleInterface(text());
     ASSERT_TRUE(textIface && textIface->textInterface());
     EXPECT_TRUE(textIface->state().focusable);
@@ -179,18 +176,12 @@ TEST_F(DetailWindowTest, TheTextAndTheDateAreReadByAssistiveTechnology)
     EXPECT_TRUE(text()->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
     for (QAccessibleInterface *up = textIface->parent(); up && up->object() != window(); up = up->parent())
         EXPECT_NE(up->role(), QAccessible::Border) << qPrintable(up->object()->objectName());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(date())->text(QAccessible::Name), kChristmasDate);
 
-    QAccessibleInterface *date = QAccessible::queryAccessibleInterface(window()->findChild<QLabel *>("DataEv"));
-    EXPECT_EQ(date->text(QAccessible::Name), QStringLiteral("Friday, December 25, 2026"));
-}
-
-TEST_F(DetailWindowTest, ButtonsShareTheWidthEqually)
-{
-    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
     window()->resize(703, 500);
     QList<QRect> rects;
     for (const char *name : {"cmd_Print", "cmd_Search", "cmd_Help", "cmd_Close"})
-        rects << window()->findChild<QPushButton *>(QString::fromLatin1(name))->geometry();
+        rects << child(window(), name)->geometry();
     const int margin = rects[0].left();
     EXPECT_GT(margin, 0);
     for (int i = 1; i < 4; ++i) {
@@ -199,15 +190,6 @@ TEST_F(DetailWindowTest, ButtonsShareTheWidthEqually)
     }
     EXPECT_NEAR(703 - rects[3].right() - 1, margin, 2);
     EXPECT_NEAR(fixture.context->positions[wComm], pixelsToTwips(703, screenDpiX()), 1); // kept in twips
-}
-
-TEST_F(DetailWindowTest, PrintsHeadingDateAndCommentaryAsText)
-{
-    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
-    const QString printed = printToPdf();
-    EXPECT_TRUE(printed.startsWith(QStringLiteral("The Lumenar\nDec 25, 2026\n"))) << printed.toStdString();
-    EXPECT_TRUE(printed.contains(QStringLiteral("Nativity of the Lord")));
-    EXPECT_TRUE(fixture.dialogs.shown.isEmpty());
 }
 
 // Copying, searching and screen readers see the file's text layer: a line cut by a page
@@ -220,14 +202,13 @@ TEST_F(DetailWindowTest, TheLongestCommentaryFlowsOntoMorePagesEachWordOnce)
     show(id);
     const auto comment = readComment(fixture.context->store(), *fixture.context->shownCalendar(), id);
     ASSERT_TRUE(comment);
-    QStringList want = words(printDocument(*comment)->toPlainText().normalized(QString::NormalizationForm_KC));
-    want.sort();
+    const QStringList want
+        = sortedWords(printDocument(*comment)->toPlainText().normalized(QString::NormalizationForm_KC));
     for (const auto size : {QPageSize::A6, QPageSize::A5, QPageSize::Letter}) {
         fixture.context->printer().setPageSize(QPageSize(size));
         const QString printed = printToPdf();
         EXPECT_GE(printed.count(QLatin1Char('\f')), size == QPageSize::Letter ? 1 : 2) << "pages";
-        QStringList got = words(printed);
-        got.sort();
+        const QStringList got = sortedWords(printed);
         QStringList extra, lost;
         std::set_difference(got.begin(), got.end(), want.begin(), want.end(), std::back_inserter(extra));
         std::set_difference(want.begin(), want.end(), got.begin(), got.end(), std::back_inserter(lost));
@@ -236,16 +217,15 @@ TEST_F(DetailWindowTest, TheLongestCommentaryFlowsOntoMorePagesEachWordOnce)
         EXPECT_TRUE(lost.isEmpty()) << QPageSize::name(size).toStdString()
                                     << " lost: " << lost.join(u' ').toStdString();
     }
+    EXPECT_TRUE(fixture.dialogs.shown.isEmpty());
 }
 
 // The print system is asked at every print: a printer added meanwhile is seen, and one that
 // is stopped or refuses jobs is reported before the job would vanish into it.
-TEST_F(DetailWindowTest, APrinterThatCannotTakeTheJobIsReportedAndThePdfOffered)
+TEST_F(DetailWindowTest, APrinterThatCannotTakeTheJobIsReportedAndAPdfOffered)
 {
-    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
-    QPrinter &printer = fixture.context->printer();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString());
+    show(idOn(QDate(2026, 12, 25)));
+    noPrinter();
     const struct
     {
         const char *step;
@@ -261,13 +241,12 @@ TEST_F(DetailWindowTest, APrinterThatCannotTakeTheJobIsReportedAndThePdfOffered)
         // Ready, but only in this test's print system: the job itself fails, and says so.
         {"ready", "Office", {true, false, true}, "The comment could not be printed on Office."},
     };
-    QPushButton *print = window()->findChild<QPushButton *>(QStringLiteral("cmd_Print"));
     for (const auto &step : steps) {
         fixture.dialogs.defaultPrinter = QString::fromUtf8(step.defaultPrinter);
         fixture.dialogs.printers = {{QStringLiteral("Office"), step.status}};
         fixture.dialogs.shown.clear();
         fixture.dialogs.answers = {QMessageBox::No};
-        print->click();
+        print();
         ASSERT_EQ(fixture.dialogs.shown.size(), 1) << step.step;
         EXPECT_EQ(fixture.dialogs.shown[0].text,
             QString::fromUtf8(step.says) + QStringLiteral("\n\nSave the comment as a PDF file instead?"))
@@ -275,40 +254,28 @@ TEST_F(DetailWindowTest, APrinterThatCannotTakeTheJobIsReportedAndThePdfOffered)
     }
 }
 
-TEST_F(DetailWindowTest, WithoutAPrinterTheUserIsOfferedAPdfFile)
+// Declined: nothing written; accepted: the same page lands in the chosen file.
+TEST_F(DetailWindowTest, WithoutAPrinterThePdfFileIsOffered)
 {
-    const struct
-    {
-        QString printerFile; // where the program's printer writes; empty: no printer at all
-        QString says;
-    } cases[] = {
-        {QString(), QStringLiteral("No printer is set up")},
-        {QStringLiteral("/nonexistent/folder/out.pdf"), QStringLiteral("could not be printed")},
-    };
-    show(idOn(*fixture.context, Variant::Universal, QDate(2026, 12, 25)));
-    for (const auto &c : cases) {
-        QPrinter &printer = fixture.context->printer();
-        printer.setOutputFileName(c.printerFile);
-        // PDF output with no file is no printer at all, whatever printers the machine has
-        // (an empty file name alone falls back to the machine's default printer).
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        QPushButton *print = window()->findChild<QPushButton *>(QStringLiteral("cmd_Print"));
-
-        // Declined: told, nothing written.
+    show(idOn(QDate(2026, 12, 25)));
+    for (const QString &printerFile : {QString(), QStringLiteral("/nonexistent/folder/out.pdf")}) {
+        noPrinter(printerFile);
         fixture.dialogs.shown.clear();
         fixture.dialogs.fileRequests.clear();
         fixture.dialogs.answers = {QMessageBox::No};
-        print->click();
+        print();
         ASSERT_EQ(fixture.dialogs.shown.size(), 1);
-        EXPECT_TRUE(fixture.dialogs.shown[0].text.contains(c.says)) << fixture.dialogs.shown[0].text.toStdString();
+        EXPECT_TRUE(fixture.dialogs.shown[0].text.startsWith(printerFile.isEmpty()
+                ? QStringLiteral("No printer is set up")
+                : QStringLiteral("The comment could not be printed on /nonexistent/folder/out.pdf")))
+            << fixture.dialogs.shown[0].text.toStdString();
         EXPECT_TRUE(fixture.dialogs.fileRequests.isEmpty());
 
-        // Accepted: the same page lands in the chosen file.
         const QString saved = fixture.db.folder() + QStringLiteral("/saved.pdf");
         QFile::remove(saved);
         fixture.dialogs.answers = {QMessageBox::Yes};
         fixture.dialogs.fileAnswers = {saved};
-        print->click();
+        print();
         ASSERT_EQ(fixture.dialogs.fileRequests.size(), 1);
         EXPECT_EQ(fixture.dialogs.fileRequests[0],
             QDir(Dialogs::documentsFolder())

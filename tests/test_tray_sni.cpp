@@ -7,32 +7,29 @@
 #include "engine/YearAssembly.h"
 #include "shell/DayIcon.h"
 #include "shell/TrayText.h"
-#include "store/Store.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
-#include <QDate>
 #include <QDeadlineTimer>
+#include <QMap>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace lumenar;
-using namespace lumenar::test;
 
 namespace {
 
-const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kItemInterface = QStringLiteral("org.kde.StatusNotifierItem");
 
 // What a desktop's tray host offers: items register here, and the host is always there.
@@ -40,23 +37,20 @@ class Watcher : public QObject
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems MEMBER items)
     Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
     Q_PROPERTY(int ProtocolVersion READ protocolVersion)
 public:
-    QStringList items() const { return m_items; }
     bool hostRegistered() const { return true; }
     int protocolVersion() const { return 0; }
-    // The bus name of the program that registered, and the service it named.
-    QString sender;
-    QString service;
+    QStringList items;
+    QString sender; // the bus name of the program that registered
 
 public slots:
     void RegisterStatusNotifierItem(const QString &service, const QDBusMessage &message)
     {
         sender = message.service();
-        this->service = service;
-        m_items << service;
+        items << service;
         emit StatusNotifierItemRegistered(service);
     }
     void RegisterStatusNotifierHost(const QString &) { }
@@ -65,9 +59,6 @@ signals:
     void StatusNotifierItemRegistered(const QString &service);
     void StatusNotifierItemUnregistered(const QString &service);
     void StatusNotifierHostRegistered();
-
-private:
-    QStringList m_items;
 };
 
 struct MenuEntry
@@ -93,35 +84,24 @@ MenuEntry readMenuEntry(const QDBusArgument &arg)
     return entry;
 }
 
-// "Lumenar |Customize(Save|Default|Start at login[ ]|High contrast[ ]|-|Setup Printer)|…", as a host draws it.
-QString describe(const QList<MenuEntry> &entries)
+// "Lumenar |Customize(Save|…|Start at login[ ]|…)|…", as a host draws it; `ids` takes each label's id.
+QString describe(const QList<MenuEntry> &entries, QMap<QString, int> &ids)
 {
     QStringList parts;
     for (const MenuEntry &e : entries) {
+        const auto property = [&](const char *name) { return e.properties.value(QLatin1String(name)); };
         if (!e.properties.value(QStringLiteral("visible"), true).toBool())
             continue;
-        QString text = e.properties.value(QStringLiteral("type")).toString() == QLatin1String("separator")
-            ? QStringLiteral("-")
-            : e.properties.value(QStringLiteral("label")).toString().remove(u'_');
-        if (e.properties.value(QStringLiteral("toggle-type")).toString() == QLatin1String("checkmark"))
-            text += e.properties.value(QStringLiteral("toggle-state")).toInt() == 1 ? QStringLiteral("[x]")
-                                                                                    : QStringLiteral("[ ]");
+        const QString label = property("label").toString().remove(u'_');
+        ids[label] = e.id;
+        QString text = property("type").toString() == QLatin1String("separator") ? QStringLiteral("-") : label;
+        if (property("toggle-type").toString() == QLatin1String("checkmark"))
+            text += property("toggle-state").toInt() == 1 ? QStringLiteral("[x]") : QStringLiteral("[ ]");
         if (!e.children.isEmpty())
-            text += u'(' + describe(e.children) + u')';
+            text += u'(' + describe(e.children, ids) + u')';
         parts << text;
     }
     return parts.join(u'|');
-}
-
-int findEntry(const QList<MenuEntry> &entries, const QString &label)
-{
-    for (const MenuEntry &e : entries) {
-        if (e.properties.value(QStringLiteral("label")).toString().remove(u'_') == label)
-            return e.id;
-        if (int id = findEntry(e.children, label))
-            return id;
-    }
-    return 0;
 }
 
 // The largest picture of an IconPixmap (a(iiay): width, height, ARGB32 in network order).
@@ -137,13 +117,10 @@ QImage largestPixmap(const QDBusArgument &arg)
         arg.endStructure();
         if (width <= best.width() || bytes.size() != width * height * 4)
             continue;
-        QImage image(width, height, QImage::Format_ARGB32);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                const auto *p = reinterpret_cast<const uchar *>(bytes.constData()) + (y * width + x) * 4;
-                image.setPixel(x, y, qRgba(p[1], p[2], p[3], p[0]));
-            }
-        best = image;
+        best = QImage(width, height, QImage::Format_ARGB32);
+        const auto *p = reinterpret_cast<const uchar *>(bytes.constData());
+        for (int i = 0; i < width * height; ++i, p += 4)
+            best.setPixel(i % width, i / width, qRgba(p[1], p[2], p[3], p[0]));
     }
     arg.endArray();
     return best;
@@ -166,11 +143,9 @@ struct Helper
     QProcess process;
     ~Helper()
     {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(30000))
-                process.kill();
-        }
+        process.terminate();
+        if (!process.waitForFinished(30000))
+            process.kill();
     }
     // Starts `program` and returns the first line it prints (an address, a display number).
     QString start(const QString &program, const QStringList &args)
@@ -203,126 +178,87 @@ QStringList viewableWindows(const QString &display)
     return shown;
 }
 
-class TraySni : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (daemon.isEmpty())
-            GTEST_SKIP() << "dbus-daemon (Debian package dbus-daemon) is absent: no session bus to try the tray on";
-        // An X server without any XEmbed tray, as on a desktop that has only StatusNotifierItem.
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        ASSERT_FALSE(xvfb.isEmpty()) << "Xvfb (Debian package xvfb) is missing";
-        ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty())
-            << "xwininfo (Debian package x11-utils) is missing";
-        ASSERT_TRUE(m_home.isValid());
-        // A bus of our own, as dbus-run-session makes one: nothing of the machine's session counts.
-        m_address = m_bus.start(
-            daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
-        ASSERT_FALSE(m_address.isEmpty())
-            << "dbus-daemon did not start: " << m_bus.process.readAllStandardError().constData();
-        m_display = m_x.start(xvfb,
-            {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24")});
-        ASSERT_FALSE(m_display.isEmpty()) << "Xvfb did not start: " << m_x.process.readAllStandardError().constData();
-
-        m_connection = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(m_address, kConnection));
-        ASSERT_TRUE(m_connection->isConnected()) << qPrintable(m_connection->lastError().message());
-        ASSERT_TRUE(m_connection->registerObject(QStringLiteral("/StatusNotifierWatcher"), &m_watcher,
-            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals
-                | QDBusConnection::ExportAllProperties));
-        ASSERT_TRUE(m_connection->registerService(kWatcherService));
-    }
-
-    void TearDown() override
-    {
-        if (m_program.state() != QProcess::NotRunning) {
-            m_program.kill();
-            m_program.waitForFinished(30000);
-        }
-        m_connection.reset();
-        QDBusConnection::disconnectFromBus(kConnection);
-    }
-
-    // The installed program, as a user of a fresh account starts it.
-    void startProgram()
-    {
-        const QString home = m_home.path();
-        const QString runtime = home + QStringLiteral("/run");
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QProcessEnvironment env;
-        env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
-        env.insert(QStringLiteral("HOME"), home);
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-        env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
-        env.insert(QStringLiteral("XDG_DATA_DIRS"), home + QStringLiteral("/none"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_address);
-        env.insert(QStringLiteral("DISPLAY"), u':' + m_display);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-        m_program.setProcessEnvironment(env);
-        m_program.setProcessChannelMode(QProcess::MergedChannels);
-        m_program.start(QStringLiteral(LUMENAR_INSTALLED_PREFIX "/bin/lumenar"), {});
-        ASSERT_TRUE(m_program.waitForStarted(30000)) << qPrintable(m_program.errorString());
-    }
-
-    QVariant itemProperty(const QString &name)
-    {
-        QDBusMessage get = QDBusMessage::createMethodCall(m_watcher.sender, QStringLiteral("/StatusNotifierItem"),
-            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-        get << kItemInterface << name;
-        const QDBusMessage reply = m_connection->call(get, QDBus::Block, 60000);
-        EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage)
-            << qPrintable(name) << ": " << qPrintable(reply.errorMessage());
-        return reply.arguments().value(0).value<QDBusVariant>().variant();
-    }
-
-    QDBusMessage menuCall(const QString &path, const QString &method, const QVariantList &args)
-    {
-        QDBusMessage call
-            = QDBusMessage::createMethodCall(m_watcher.sender, path, QStringLiteral("com.canonical.dbusmenu"), method);
-        call.setArguments(args);
-        return m_connection->call(call, QDBus::Block, 60000);
-    }
-
-    const QString kConnection = QStringLiteral("lumenar-test-bus");
-    QTemporaryDir m_home;
-    Helper m_bus;
-    Helper m_x;
-    QString m_address;
-    QString m_display;
-    std::unique_ptr<QDBusConnection> m_connection;
-    Watcher m_watcher;
-    QProcess m_program;
-};
-
 } // namespace
 
-TEST_F(TraySni, TheProgramShowsTodayAndItsMenuAndEndsFromIt)
+TEST(TraySni, TheProgramShowsTodayAndItsMenuAndEndsFromIt)
 {
-    startProgram();
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty())
+        GTEST_SKIP() << "dbus-daemon (Debian package dbus-daemon) is absent: no session bus to try the tray on";
+    // An X server without any XEmbed tray, as on a desktop that has only StatusNotifierItem.
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    ASSERT_FALSE(xvfb.isEmpty()) << "Xvfb (Debian package xvfb) is missing";
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty())
+        << "xwininfo (Debian package x11-utils) is missing";
+    // A bus of our own, as dbus-run-session makes one: nothing of the machine's session counts.
+    Helper busDaemon, x;
+    const QString address = busDaemon.start(
+        daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+    ASSERT_FALSE(address.isEmpty()) << "dbus-daemon did not start";
+    const QString display = u':'
+        + x.start(xvfb,
+            {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24")});
+    ASSERT_GT(display.size(), 1) << "Xvfb did not start";
+    QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("lumenar-test-bus"));
+    const auto disconnect = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("lumenar-test-bus")); });
+    ASSERT_TRUE(bus.isConnected()) << qPrintable(bus.lastError().message());
+    Watcher watcher;
+    ASSERT_TRUE(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
+        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals | QDBusConnection::ExportAllProperties));
+    ASSERT_TRUE(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+
+    // The installed program, as a user of a fresh account starts it.
+    QTemporaryDir homeDir;
+    const QString home = homeDir.path(), runtime = home + QStringLiteral("/run");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment env;
+    for (const auto &[name, value] : {std::pair{"PATH", QStringLiteral("/usr/bin:/bin")}, {"HOME", home},
+             {"XDG_DATA_HOME", home + QStringLiteral("/.local/share")},
+             {"XDG_CONFIG_HOME", home + QStringLiteral("/.config")},
+             {"XDG_CACHE_HOME", home + QStringLiteral("/.cache")}, {"XDG_DATA_DIRS", home + QStringLiteral("/none")},
+             {"XDG_RUNTIME_DIR", runtime}, {"DBUS_SESSION_BUS_ADDRESS", address}, {"DISPLAY", display},
+             {"QT_QPA_PLATFORM", QStringLiteral("xcb")}, {"LANG", QStringLiteral("C.UTF-8")}})
+        env.insert(QString::fromLatin1(name), value);
+    QProcess program; // killed, should the test end early
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QStringLiteral(LUMENAR_INSTALLED_PREFIX "/bin/lumenar"), {});
+    ASSERT_TRUE(program.waitForStarted(30000)) << qPrintable(program.errorString());
     // Start-up builds a year first; a loaded machine may take a while.
-    waitFor([this] { return !m_watcher.service.isEmpty() || m_program.state() == QProcess::NotRunning; }, 180000);
-    ASSERT_FALSE(m_watcher.service.isEmpty())
-        << "lumenar registered no StatusNotifierItem; it said: " << m_program.readAll().constData();
+    waitFor([&] { return !watcher.items.isEmpty() || program.state() == QProcess::NotRunning; }, 180000);
+    ASSERT_FALSE(watcher.items.isEmpty())
+        << "lumenar registered no StatusNotifierItem; it said: " << program.readAll().constData();
+
+    const auto call
+        = [&](const QString &path, const QString &interface, const QString &method, const QVariantList &args) {
+              QDBusMessage message = QDBusMessage::createMethodCall(watcher.sender, path, interface, method);
+              message.setArguments(args);
+              const QDBusMessage reply = bus.call(message, QDBus::Block, 60000);
+              EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage)
+                  << qPrintable(method) << ": " << qPrintable(reply.errorMessage());
+              return reply;
+          };
+    const auto itemProperty = [&](const char *name) {
+        const QDBusMessage reply
+            = call(QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.freedesktop.DBus.Properties"),
+                QStringLiteral("Get"), {kItemInterface, QString::fromLatin1(name)});
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    };
 
     // What the program shows, worked out from a database of the same sources.
     const QDate today = QDate::currentDate();
     const YearCalendar year = test::assembledYear(Variant::Universal, today.year());
     const IconColour colour = iconColourForCode(year.dayColour(today)).value_or(IconColour::Black);
-
-    EXPECT_EQ(itemProperty(QStringLiteral("Status")).toString(), QStringLiteral("Active"));
-    const QImage icon = largestPixmap(itemProperty(QStringLiteral("IconPixmap")).value<QDBusArgument>());
+    EXPECT_EQ(itemProperty("Status").toString(), QStringLiteral("Active"));
+    const QImage icon = largestPixmap(itemProperty("IconPixmap").value<QDBusArgument>());
     ASSERT_GE(icon.width(), 16) << "the item carries no picture";
     EXPECT_EQ(icon, renderDayIcon(today.day(), colour, icon.width()).convertToFormat(QImage::Format_ARGB32))
         << "the icon is not today's page (" << today.day() << ") in today's colour";
 
     // ToolTip: (icon name, pictures, title, text); hosts show the title.
-    const QDBusArgument tip = itemProperty(QStringLiteral("ToolTip")).value<QDBusArgument>();
+    const QDBusArgument tip = itemProperty("ToolTip").value<QDBusArgument>();
     QString tipIcon, title, text;
     tip.beginStructure();
     tip >> tipIcon;
@@ -334,44 +270,36 @@ TEST_F(TraySni, TheProgramShowsTodayAndItsMenuAndEndsFromIt)
     EXPECT_EQ(title, BuildTrayTooltip(year.day(today), details ? dayDetailsLine(*details) : QString()));
 
     // The menu as a host reads it before it draws it.
-    const QString menuPath = itemProperty(QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+    const QString menuPath = itemProperty("Menu").value<QDBusObjectPath>().path();
     ASSERT_FALSE(menuPath.isEmpty());
-    auto readMenu = [&] {
-        menuCall(menuPath, QStringLiteral("AboutToShow"), {0});
-        const QDBusMessage layout = menuCall(menuPath, QStringLiteral("GetLayout"), {0, -1, QStringList()});
-        EXPECT_EQ(layout.type(), QDBusMessage::ReplyMessage) << qPrintable(layout.errorMessage());
-        return readMenuEntry(layout.arguments().value(1).value<QDBusArgument>()).children;
+    const QString dbusmenu = QStringLiteral("com.canonical.dbusmenu");
+    QMap<QString, int> ids;
+    const auto readMenu = [&] {
+        call(menuPath, dbusmenu, QStringLiteral("AboutToShow"), {0});
+        const QDBusMessage layout = call(menuPath, dbusmenu, QStringLiteral("GetLayout"), {0, -1, QStringList()});
+        return describe(readMenuEntry(layout.arguments().value(1).value<QDBusArgument>()).children, ids);
     };
-    auto click = [&](const QList<MenuEntry> &menu, const QString &label) {
-        const int id = findEntry(menu, label);
-        ASSERT_NE(id, 0) << "no entry " << qPrintable(label);
-        const QDBusMessage clicked = menuCall(menuPath, QStringLiteral("Event"),
-            {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u});
-        EXPECT_EQ(clicked.type(), QDBusMessage::ReplyMessage) << qPrintable(clicked.errorMessage());
+    const auto click = [&](const char *label) {
+        ASSERT_TRUE(ids.contains(QLatin1String(label))) << "no entry " << label;
+        call(menuPath, dbusmenu, QStringLiteral("Event"),
+            {ids.value(QLatin1String(label)), QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u});
     };
-    const QList<MenuEntry> menu = readMenu();
-    EXPECT_EQ(describe(menu),
+    EXPECT_EQ(readMenu(),
         QStringLiteral(
             "Lumenar |Customize(Save|Default|Start at login[ ]|High contrast[ ]|-|Setup Printer)|Help|About|-|Exit"));
 
-    // A checkable entry answers there too: the autostart entry is written, naming the
-    // installed program, and the mark follows.
-    click(menu, QStringLiteral("Start at login"));
-    const QString autostart = m_home.filePath(QStringLiteral(".config/autostart/org.lumenar.Lumenar.desktop"));
-    ASSERT_TRUE(waitFor([&] { return QFile::exists(autostart); }, 60000)) << "no autostart entry was written";
-    QFile autostartFile(autostart);
-    ASSERT_TRUE(autostartFile.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(autostartFile.readAll().contains("\nTryExec=" LUMENAR_INSTALLED_PREFIX "/bin/lumenar\n"));
-    EXPECT_TRUE(describe(readMenu()).contains(QLatin1String("Start at login[x]")));
+    // A checkable entry answers there too: the autostart entry names the installed program.
+    click("Start at login");
+    QFile autostart(homeDir.filePath(QStringLiteral(".config/autostart/org.lumenar.Lumenar.desktop")));
+    ASSERT_TRUE(waitFor([&] { return autostart.exists(); }, 60000)) << "no autostart entry was written";
+    ASSERT_TRUE(autostart.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(autostart.readAll().contains("\nTryExec=" LUMENAR_INSTALLED_PREFIX "/bin/lumenar\n"));
+    EXPECT_TRUE(readMenu().contains(QLatin1String("Start at login[x]")));
 
     // Only the item is on screen. A left click on it opens the main window, whose X11 class
     // is the one the desktop entry names, so that docks group the window under its icon.
-    const QString display = u':' + m_display;
     EXPECT_EQ(viewableWindows(display), QStringList());
-    QDBusMessage activate = QDBusMessage::createMethodCall(
-        m_watcher.sender, QStringLiteral("/StatusNotifierItem"), kItemInterface, QStringLiteral("Activate"));
-    activate << 0 << 0;
-    EXPECT_EQ(m_connection->call(activate, QDBus::Block, 60000).type(), QDBusMessage::ReplyMessage);
+    call(QStringLiteral("/StatusNotifierItem"), kItemInterface, QStringLiteral("Activate"), {0, 0});
     waitFor([&] { return !viewableWindows(display).isEmpty(); }, 60000);
     QFile entry(QStringLiteral(LUMENAR_INSTALLED_PREFIX "/share/applications/org.lumenar.Lumenar.desktop"));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
@@ -379,18 +307,13 @@ TEST_F(TraySni, TheProgramShowsTodayAndItsMenuAndEndsFromIt)
         = QRegularExpression(QStringLiteral("^StartupWMClass=(.*)$"), QRegularExpression::MultilineOption)
               .match(QString::fromUtf8(entry.readAll()))
               .captured(1);
-    const QStringList windows = viewableWindows(display);
-    EXPECT_EQ(windows, QStringList{QStringLiteral("Lumenar (%1, %1)").arg(wmClass)});
-    // What a desktop would show, for the log.
-    std::printf("item %s: icon %dx%d, tooltip \"%s\", menu %s; after a left click: %s\n", qPrintable(m_watcher.service),
-        icon.width(), icon.height(), qPrintable(QString(title).replace(u'\n', QStringLiteral(" / "))),
-        qPrintable(describe(menu)), qPrintable(windows.join(QStringLiteral(", "))));
+    EXPECT_EQ(viewableWindows(display), QStringList{QStringLiteral("Lumenar (%1, %1)").arg(wmClass)});
 
-    click(menu, QStringLiteral("Exit"));
-    ASSERT_TRUE(waitFor([this] { return m_program.state() == QProcess::NotRunning; }, 120000))
+    click("Exit");
+    ASSERT_TRUE(waitFor([&] { return program.state() == QProcess::NotRunning; }, 120000))
         << "lumenar is still running after Exit from the tray's menu";
-    EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(m_program.exitCode(), 0) << m_program.readAll().constData();
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << program.readAll().constData();
 }
 
 #include "test_tray_sni.moc"

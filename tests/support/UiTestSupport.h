@@ -9,7 +9,9 @@
 
 #include <QList>
 #include <QMap>
+#include <QPushButton>
 #include <QStringList>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace lumenar::test {
@@ -28,7 +30,6 @@ public:
     QList<QMessageBox::StandardButton> answers;
     QStringList fileAnswers; // consumed by saveFileName; empty = cancelled
     QStringList fileRequests;
-    int printerSetups = 0;
     QString defaultPrinter; // what the print system offers; empty: no printer at all
     QMap<QString, PrinterStatus> printers;
 
@@ -43,11 +44,7 @@ public:
         fileRequests << suggested;
         return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
     }
-    bool printerSetup(QWidget *, QPrinter &) override
-    {
-        ++printerSetups;
-        return false;
-    }
+    bool printerSetup(QWidget *, QPrinter &) override { return false; }
     QString defaultPrinterName() override { return defaultPrinter; }
     PrinterStatus printerStatus(const QString &name) override { return printers.value(name); }
     QStringList texts() const
@@ -73,5 +70,13 @@ struct UiFixture
     RecordingDialogs dialogs;
     std::unique_ptr<AppContext> context;
 };
+
+// A child found by its object name; a missing one fails the test.
+template <typename T = QPushButton> T *child(const QObject *parent, const char *name)
+{
+    T *found = parent->findChild<T *>(QString::fromLatin1(name));
+    EXPECT_TRUE(found) << name;
+    return found;
+}
 
 } // namespace lumenar::test
