@@ -61,10 +61,6 @@ TEST(YearSearch, SearchesTheYearInDateOrder)
     EXPECT_EQ(row.date, QDate(2026, 11, 26));
     EXPECT_EQ(row.weekday, QStringLiteral("Thu"));
     EXPECT_GT(row.id, 0);
-    EXPECT_EQ(usa.find(u"ANDRE BESSETTE").size(), 1u); // a USA memorial, written André
-    const std::vector<int> christmas = universal.find(u"nativity of the lord");
-    ASSERT_EQ(christmas.size(), 1u);
-    EXPECT_EQ(universal.entries()[christmas[0]].date, QDate(2026, 12, 25));
     const std::vector<int> letter = universal.find(u"s");
     ASSERT_GT(letter.size(), 50u);
     for (std::size_t i = 1; i < letter.size(); ++i)

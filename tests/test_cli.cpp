@@ -74,7 +74,8 @@ TEST_F(Cli, OneDayTheWholeYearAndTheRememberedCalendar)
     EXPECT_TRUE(ics.out.contains("SUMMARY:Easter Sunday\r\n"));
 }
 
-TEST_F(Cli, VersionAndHelpAreFlagsWithoutAValue)
+// --version and --help take no value; every other mistake is said in one line, and nothing printed.
+TEST_F(Cli, OptionsAndTheirMistakes)
 {
     const CliRun version = run({"--version"});
     EXPECT_EQ(version.exitCode, 0);
@@ -83,10 +84,6 @@ TEST_F(Cli, VersionAndHelpAreFlagsWithoutAValue)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: lumenar-cli")) << qPrintable(help.out);
     EXPECT_TRUE(help.out.contains("--variant <Universal|USA>")) << qPrintable(help.out);
-}
-
-TEST_F(Cli, BadArgumentsSayWhatIsWrongInOneLineAndPrintNothing)
-{
     const QList<QStringList> bad{{"1582"}, {"4901"}, {"twenty"}, {"2026", "2027"}, {"--variant", "Romania"},
         {"--variant"}, {"--date", "2026-02-30"}, {"--date", "6/12/2026"}, {"2025", "--date", "2026-01-01"},
         {"--format", "csv"}, {"--colour"}, {"--bogus", "1"}};

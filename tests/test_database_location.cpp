@@ -100,7 +100,7 @@ protected:
 
 } // namespace
 
-TEST(DatabaseCopy, AnOpenTargetOrABadSourceLeavesTheTargetAsItWas)
+TEST(DatabaseCopy, AnOpenTargetOrABadSourceChangesNothingAndADamagedTargetIsKeptAside)
 {
     TempDatabase target;
     saveRow(target.path());
@@ -123,17 +123,14 @@ TEST(DatabaseCopy, AnOpenTargetOrABadSourceLeavesTheTargetAsItWas)
     }
     EXPECT_EQ(QDir(target.folder()).entryList({"*.new*"}), QStringList());
     EXPECT_EQ(savedRows(target.path()), "xMain=4321.0");
-}
 
-TEST(DatabaseCopy, AnUnreadableTargetIsReplacedAndKeptAside)
-{
-    QTemporaryDir dir;
-    const QString target = dir.filePath("Lumenar.mdb");
-    test::writeFile(target, QByteArray(8192, 'x'));
-    const QByteArray damaged = test::fileHash(target);
-    replaceKeepingSavedRows(test::shippedDatabasePath(), target);
-    EXPECT_GT(count(target, "SELECT count(*) FROM Calendar_Fix_Univ"), 200);
-    EXPECT_EQ(test::fileHash(target + QStringLiteral(".damaged")), damaged);
+    // A target that cannot be read is replaced, and kept aside.
+    const QString damaged = dir.filePath("Lumenar.mdb");
+    test::writeFile(damaged, QByteArray(8192, 'x'));
+    const QByteArray bytes = test::fileHash(damaged);
+    replaceKeepingSavedRows(test::shippedDatabasePath(), damaged);
+    EXPECT_GT(count(damaged, "SELECT count(*) FROM Calendar_Fix_Univ"), 200);
+    EXPECT_EQ(test::fileHash(damaged + QStringLiteral(".damaged")), bytes);
 }
 
 TEST_F(Maintenance, ACompactedCopyComesBackWithoutTheLogOfTheVanishedFile)
@@ -332,25 +329,7 @@ TEST_F(Location, AnInstalledProgramWorksOnTheUsersCopyAndAnUpdateKeepsTheirRows)
     EXPECT_EQ(QDir(userDatabaseFolder()).entryList({"*.new*"}), QStringList());
 }
 
-TEST_F(Location, TheXdgDataFoldersAndAReadOnlyFolderBesideTheProgramAreInstallations)
-{
-    ASSERT_TRUE(QFile::remove(installed));
-    const QString shared = root.filePath("xdg/lumenar/Lumenar.mdb");
-    install(shared);
-    setFolders("XDG_DATA_DIRS", "empty:xdg");
-    EXPECT_EQ(installedDatabase(program), shared);
-    EXPECT_EQ(prepareDatabase(program).path, userCopy);
-
-    const QString readOnly = root.filePath("cdrom");
-    install(readOnly + QStringLiteral("/Lumenar.mdb"));
-    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
-    if (!QFileInfo(readOnly).isWritable()) { // root may write anywhere
-        EXPECT_EQ(installedDatabase(readOnly), readOnly + QStringLiteral("/Lumenar.mdb"));
-    }
-    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-TEST_F(Location, WithoutAnyDatabaseOrAWritableFolderTheUserIsToldAndNothingIsMade)
+TEST_F(Location, WithoutAnInstallationTheUserIsToldAndTheXdgDataFoldersHoldOne)
 {
     ASSERT_TRUE(QFile::remove(installed));
     const QString none = QStringLiteral("No information database in application folder.");
@@ -358,8 +337,21 @@ TEST_F(Location, WithoutAnyDatabaseOrAWritableFolderTheUserIsToldAndNothingIsMad
     EXPECT_EQ(messageOf(ErrorKind::StoreUnavailable, [&] { databaseToRead(program); }), none);
     EXPECT_FALSE(exists(userDatabaseFolder()));
 
+    const QString shared = root.filePath("xdg/lumenar/Lumenar.mdb");
+    install(shared);
+    setFolders("XDG_DATA_DIRS", "empty:xdg");
+    EXPECT_EQ(installedDatabase(program), shared);
+    EXPECT_EQ(prepareDatabase(program).path, userCopy);
+    // So is a read-only folder beside the program.
+    const QString readOnly = root.filePath("cdrom");
+    install(readOnly + QStringLiteral("/Lumenar.mdb"));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
+    if (!QFileInfo(readOnly).isWritable()) { // root may write anywhere
+        EXPECT_EQ(installedDatabase(readOnly), readOnly + QStringLiteral("/Lumenar.mdb"));
+    }
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
     // A data folder under a plain file cannot be made, even by root.
-    install(installed);
     test::writeFile(root.filePath("plain"), "a file, not a folder\n");
     setFolders("XDG_DATA_HOME", "plain/share");
     const QString message = messageOf(ErrorKind::StoreUnavailable, [&] { prepareDatabase(program); });
@@ -367,12 +359,19 @@ TEST_F(Location, WithoutAnyDatabaseOrAWritableFolderTheUserIsToldAndNothingIsMad
     EXPECT_TRUE(message.contains(root.filePath("plain/share/Lumenar"))) << qPrintable(message);
 }
 
-TEST_F(Location, OneDesktopProgramPerDatabaseAndALeftoverLockIsFreeAtOnce)
+TEST_F(Location, OneDesktopProgramPerDatabaseAndACopyInUseIsLeftAsItIs)
 {
     ASSERT_EQ(prepareDatabase(program).path, userCopy);
     EXPECT_FALSE(exists(userCopy + QStringLiteral(".lock"))) << "let go and removed at the end of a run";
-    // A refresh killed while it wrote its lock leaves an empty file behind: nobody holds it.
+    saveRow(userCopy);
     setStamp(installed, "newer");
+    {
+        Store running = Store::open(userCopy); // a program that does not take the lock
+        running.exec("DELETE FROM C_Univ_Temp");
+        EXPECT_EQ(prepareDatabase(program).path, userCopy);
+        EXPECT_NE(databaseStamp(userCopy), "newer");
+    }
+    // A refresh killed while it wrote its lock leaves an empty file behind: nobody holds it.
     test::writeFile(userCopy + QStringLiteral(".lock"), QByteArray());
     // A database beside the program, in a folder it can write, is the database.
     TempDatabase portable;
@@ -380,6 +379,7 @@ TEST_F(Location, OneDesktopProgramPerDatabaseAndALeftoverLockIsFreeAtOnce)
     {
         const WorkingDatabase first = prepareDatabase(program, 0);
         EXPECT_EQ(databaseStamp(userCopy), "newer");
+        EXPECT_EQ(savedRows(userCopy), "xMain=4321.0");
         const WorkingDatabase beside = prepareDatabase(portable.folder(), 0);
         EXPECT_EQ(beside.path, portable.path());
         // A second desktop program on the same file (another session, another runtime
@@ -394,22 +394,6 @@ TEST_F(Location, OneDesktopProgramPerDatabaseAndALeftoverLockIsFreeAtOnce)
         EXPECT_NO_THROW(readCalendarSource(Store::openReadOnly(databaseToRead(program))));
     }
     EXPECT_EQ(prepareDatabase(program, 0).path, userCopy);
-}
-
-TEST_F(Location, ACopyHeldByARunningProgramIsUsedAsItIs)
-{
-    ASSERT_EQ(prepareDatabase(program).path, userCopy);
-    saveRow(userCopy);
-    setStamp(installed, "newer");
-    {
-        Store running = Store::open(userCopy);
-        running.exec("DELETE FROM C_Univ_Temp");
-        EXPECT_EQ(prepareDatabase(program).path, userCopy);
-        EXPECT_NE(databaseStamp(userCopy), "newer");
-    }
-    EXPECT_EQ(prepareDatabase(program).path, userCopy);
-    EXPECT_EQ(databaseStamp(userCopy), "newer");
-    EXPECT_EQ(savedRows(userCopy), "xMain=4321.0");
 }
 
 TEST_F(Location, StartAtLoginWritesAValidEntryForTheProgramAndOffRemovesIt)
