@@ -5,20 +5,13 @@ set -euo pipefail
 # shellcheck source=/dev/null
 source "$1"
 
-# The words bash hands over: with '=' among its word breaks, --variant=U is three words.
-complete_words() {
-    COMP_WORDS=("$@")
-    COMP_CWORD=$(($# - 1))
+check() { # EXPECTED WORDS... (with '=' among bash's word breaks, --variant=U is three words)
+    COMP_WORDS=("${@:2}")
+    COMP_CWORD=$(($# - 2))
     COMPREPLY=()
     _lumenar_cli
-    echo "${COMPREPLY[*]}"
-}
-
-check() { # EXPECTED WORDS...
-    local got
-    got=$(complete_words "${@:2}")
-    [ "$got" = "$1" ] || {
-        echo "FAIL: '${*:2}' completed to '$got', not '$1'" >&2
+    [ "${COMPREPLY[*]}" = "$1" ] || {
+        echo "FAIL: '${*:2}' completed to '${COMPREPLY[*]}', not '$1'" >&2
         exit 1
     }
 }

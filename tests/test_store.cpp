@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The calendar database: how it opens, what it holds, and how it is built from its sources.
 #include "store/DatabaseBuilder.h"
 #include "store/DatabaseCopy.h"
 #include "store/Store.h"
@@ -12,215 +13,158 @@
 #include <gtest/gtest.h>
 
 using namespace lumenar;
-using lumenar::test::TempDatabase;
 
 namespace {
 
 // A copy of the data sources that a test may break.
 QString copyDataDir(const QTemporaryDir &dir)
 {
-    const QString target = dir.filePath(QStringLiteral("data"));
-    for (const QString &sub :
-        {QString(), QStringLiteral("tables"), QStringLiteral("queries"), QStringLiteral("commentaries")}) {
-        QDir().mkpath(QDir(target).filePath(sub));
-        const QDir source(QDir(test::dataDir()).filePath(sub));
+    const QString target = dir.filePath("data");
+    for (const char *sub : {"", "/tables", "/queries", "/commentaries"}) {
+        QDir().mkpath(target + QLatin1String(sub));
+        const QDir source(test::dataDir() + QLatin1String(sub));
         for (const QString &name : source.entryList(QDir::Files))
-            QFile::copy(source.filePath(name), QDir(QDir(target).filePath(sub)).filePath(name));
+            QFile::copy(source.filePath(name), target + QLatin1String(sub) + u'/' + name);
     }
     return target;
 }
 
 } // namespace
 
-TEST(StoreOpen, MissingUnreadableOrForeignFilesAreReportedAndNeverCreated)
+TEST(StoreOpen, MissingOrForeignFilesAreRefusedAndAReaderNeverWrites)
 {
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("Lumenar.mdb"));
-    EXPECT_EQ(test::errorKindOf([&] { Store::open(missing); }), ErrorKind::StoreUnavailable);
-    EXPECT_FALSE(QFileInfo::exists(missing)) << "opening must not create a database";
-
-    QFile text(dir.filePath(QStringLiteral("notes.mdb")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("This is not a database, only some words that fill a file to look like one.\n");
-    text.close();
-    EXPECT_EQ(test::errorKindOf([&] { Store::open(text.fileName()); }), ErrorKind::StoreUnavailable);
-
-    // An empty SQLite database is not a calendar database.
-    {
-        Store::create(dir.filePath(QStringLiteral("empty.mdb"))).exec(QStringLiteral("CREATE TABLE t (x)"));
-    }
-    EXPECT_EQ(test::errorKindOf([&] { Store::open(dir.filePath(QStringLiteral("empty.mdb"))); }),
-        ErrorKind::StoreUnavailable);
-
+    const QString missing = dir.filePath("Lumenar.mdb");
     try {
         Store::open(missing);
+        ADD_FAILURE() << "opened a missing file";
     } catch (const LumenarError &e) {
-        EXPECT_EQ(e.message(), QStringLiteral("No information database in application folder."));
+        EXPECT_EQ(e.kind(), ErrorKind::StoreUnavailable);
+        EXPECT_EQ(e.message(), "No information database in application folder.");
     }
-}
+    EXPECT_FALSE(QFileInfo::exists(missing)) << "opening must not create a database";
+    // Words in a file, and an SQLite database that is not the calendar's.
+    test::writeFile(dir.filePath("notes.mdb"), "This is not a database, only words that fill a file.\n");
+    Store::create(dir.filePath("empty.mdb")).exec("CREATE TABLE t (x)");
+    for (const char *name : {"notes.mdb", "empty.mdb"})
+        EXPECT_EQ(
+            test::errorKindOf([&] { Store::open(dir.filePath(QLatin1String(name))); }), ErrorKind::StoreUnavailable)
+            << name;
 
-TEST(StoreSchema, EveryNamedTableViewAndStoredQueryExists)
-{
-    Store store = Store::open(test::builtDatabasePath());
-    const QStringList tables{
-        "C_Univ_Temp", "C_USA_Temp", "Calendar_Fix_Univ", "C_DIF_USA", "Variabile_Univ", "Variabile_USA", "Parametri"};
-    for (const QString &table : tables)
-        EXPECT_TRUE(store.hasTable(table)) << qPrintable(table);
-    // Names match without regard to case, as the program writes them both ways.
-    EXPECT_TRUE(store.hasTable(QStringLiteral("c_usa_temp")));
-    for (const char *view : {"C_Univ", "C_USA", "srcUNIV", "srcUSA", "UnivFerialReading"}) {
-        EXPECT_TRUE(store
-                        .scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = ?"),
-                            {QString::fromLatin1(view)})
-                        .isValid())
-            << view;
-    }
-    // The stored queries stay in the file for other tools.
-    for (const char *query : {"ActualizareDataUniv", "ActualizareDataDifUSA", "DateFixe->CalUniv", "DateFixe->CalUSA",
-             "DateFixeDIF->CalUSA", "DateVar->CalUniv", "DateVar->CalUSA", "AppCUniv_Alte", "AppCUSA_Alte",
-             "CalUnivRangMinim", "CalUSARangMinim", "doTipZi", "doTipZi_USA"}) {
-        EXPECT_TRUE(
-            store.scalar(QStringLiteral("SELECT 1 FROM StoredQueries WHERE Name = ?"), {QString::fromLatin1(query)})
-                .isValid())
-            << query;
-    }
-    // Window positions are delivered as defaults; a saved row is not one by default.
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT count(*) FROM Parametri WHERE \"Default\" = 1")).toInt(), 8);
-}
-
-// lumenar-cli reads the calendar from the user's file while the desktop program runs.
-TEST(StoreReadOnly, ReadsTheCalendarAndNeverWrites)
-{
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("a b?c#d%20e")); // looks like an address
-    ASSERT_TRUE(QDir().mkpath(folder));
-    const QString path = QDir(folder).filePath(QStringLiteral("Lumenar.mdb"));
+    // lumenar-cli reads the calendar from the user's file, in a folder whose name looks like
+    // an address, while the desktop program runs.
+    const QString path = dir.filePath("a b?c#d%20e/Lumenar.mdb");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("a b?c#d%20e")));
     ASSERT_TRUE(QFile::copy(test::builtDatabasePath(), path));
     const QByteArray before = test::fileHash(path);
     {
         const Store store = Store::openReadOnly(path);
         EXPECT_GT(readCalendarSource(store).universalFixed.size(), 200u);
-        EXPECT_ANY_THROW(store.exec(QStringLiteral("DELETE FROM Calendar_Fix_Univ")));
+        EXPECT_ANY_THROW(store.exec("DELETE FROM Calendar_Fix_Univ"));
     }
     EXPECT_EQ(test::fileHash(path), before);
 }
 
+TEST(StoreSchema, EveryNamedTableViewAndStoredQueryExists)
+{
+    const Store store = Store::openReadOnly(test::builtDatabasePath());
+    // Names match without regard to case, as the program writes them both ways.
+    for (const char *table :
+        {"C_Univ_Temp", "c_usa_temp", "Calendar_Fix_Univ", "C_DIF_USA", "Variabile_Univ", "Variabile_USA", "Parametri"})
+        EXPECT_TRUE(store.hasTable(QLatin1String(table))) << table;
+    EXPECT_EQ(store
+                  .scalar("SELECT count(*) FROM sqlite_master WHERE type = 'view' AND name IN "
+                          "('C_Univ', 'C_USA', 'srcUNIV', 'srcUSA', 'UnivFerialReading')")
+                  .toInt(),
+        5);
+    // The stored queries stay in the file for other tools.
+    EXPECT_EQ(
+        store
+            .scalar("SELECT count(*) FROM StoredQueries WHERE Name IN ('ActualizareDataUniv', 'ActualizareDataDifUSA', "
+                    "'DateFixe->CalUniv', 'DateFixe->CalUSA', 'DateFixeDIF->CalUSA', 'DateVar->CalUniv', "
+                    "'DateVar->CalUSA', 'AppCUniv_Alte', 'AppCUSA_Alte', 'CalUnivRangMinim', 'CalUSARangMinim', "
+                    "'doTipZi', 'doTipZi_USA')")
+            .toInt(),
+        13);
+}
+
 TEST(Transaction, RollsBackUnlessCommittedAndNests)
 {
-    TempDatabase db;
+    test::TempDatabase db;
     Store store = db.open();
+    auto insert = [&](const char *name) {
+        store.exec("INSERT INTO C_Univ_Temp (Eveniment) VALUES (?)", {QLatin1String(name)});
+    };
     {
         Store::Transaction outer(store);
-        store.exec(QStringLiteral("INSERT INTO C_Univ_Temp (Eveniment) VALUES ('kept')"));
+        insert("kept");
         {
             Store::Transaction inner(store);
-            store.exec(QStringLiteral("INSERT INTO C_Univ_Temp (Eveniment) VALUES ('undone')"));
+            insert("undone");
         }
         outer.commit();
     }
     {
         Store::Transaction dropped(store);
-        store.exec(QStringLiteral("INSERT INTO C_Univ_Temp (Eveniment) VALUES ('never')"));
+        insert("never");
     }
-    EXPECT_EQ(store.scalar(QStringLiteral("SELECT group_concat(Eveniment) FROM C_Univ_Temp")).toString(),
-        QStringLiteral("kept"));
+    EXPECT_EQ(store.scalar("SELECT group_concat(Eveniment) FROM C_Univ_Temp").toString(), "kept");
 }
 
-TEST(DatabaseBuild, SameSourcesGiveTheSameFile)
-{
-    QTemporaryDir dir;
-    const QString a = dir.filePath(QStringLiteral("a.mdb")), b = dir.filePath(QStringLiteral("b.mdb"));
-    BuildOptions options;
-    options.requireCommentaries = false;
-    buildDatabase(test::dataDir(), a, options);
-    buildDatabase(test::dataDir(), b, options);
-    EXPECT_EQ(test::fileHash(a), test::fileHash(b));
-    EXPECT_FALSE(test::fileHash(a).isEmpty());
-}
-
-TEST(DatabaseBuild, BrokenSourcesFailWithTheirFileAndKeepTheOldDatabase)
+// The same sources give the same file, stamped with them; a broken source fails the build
+// naming its file, and the previous database survives.
+TEST(DatabaseBuild, FromItsSourcesOrNotAtAll)
 {
     QTemporaryDir dir;
     const QString data = copyDataDir(dir);
-    const QString out = dir.filePath(QStringLiteral("Lumenar.mdb"));
-    BuildOptions lax;
-    lax.requireCommentaries = false;
-    buildDatabase(data, out, lax);
+    const QString out = dir.filePath("Lumenar.mdb");
+    buildDatabase(data, out);
+    buildDatabase(data, dir.filePath("again.mdb"));
     const QByteArray good = test::fileHash(out);
+    EXPECT_FALSE(good.isEmpty());
+    EXPECT_EQ(test::fileHash(dir.filePath("again.mdb")), good);
+    const QString stamp = contentStamp(data);
+    EXPECT_EQ(databaseStamp(out), stamp);
+    EXPECT_EQ(stamp.size(), 64);
 
-    auto expectFailure = [&](const QString &file, const QByteArray &content, const QString &mentions) {
-        const QString path = QDir(data).filePath(file);
+    // Empty content removes the file.
+    auto expectFailure = [&](const char *file, const QByteArray &content, const QString &mentions) {
+        const QString path = data + u'/' + QLatin1String(file);
         QFile f(path);
-        QByteArray old;
-        if (f.open(QIODevice::ReadOnly)) {
-            old = f.readAll();
-            f.close();
-        }
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(content);
+        const QByteArray old = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         f.close();
+        content.isEmpty() ? void(QFile::remove(path)) : test::writeFile(path, content);
         try {
-            buildDatabase(data, out, lax);
-            ADD_FAILURE() << "built with a broken " << qPrintable(file);
+            buildDatabase(data, out);
+            ADD_FAILURE() << "built with a broken " << file;
         } catch (const LumenarError &e) {
             EXPECT_TRUE(e.message().contains(mentions)) << qPrintable(e.message());
         }
         EXPECT_EQ(test::fileHash(out), good) << "the previous database must survive";
         EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral(".partial")));
-        if (old.isEmpty())
-            QFile::remove(path);
-        else if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(old);
+        old.isEmpty() ? void(QFile::remove(path)) : test::writeFile(path, old);
     };
-    expectFailure(
-        QStringLiteral("tables/Ordinale.tsv"), "Numar\tNume\n1\tFirst\textra\n", QStringLiteral("Ordinale.tsv:2"));
-    expectFailure(QStringLiteral("queries/doTipZi.sql"), "-- name: doTipZi\nUPDATE NoSuchTable SET x = 1;\n",
-        QStringLiteral("doTipZi.sql"));
-    expectFailure(QStringLiteral("queries/unnamed.sql"), "SELECT 1;\n", QStringLiteral("unnamed.sql"));
-    expectFailure(QStringLiteral("commentaries/stray.html"), "<!--\nfor: Nobody at all\n-->\n<p>x</p>\n",
-        QStringLiteral("Nobody at all"));
-}
+    expectFailure("tables/Ordinale.tsv", "Numar\tNume\n1\tFirst\textra\n", "Ordinale.tsv:2");
+    expectFailure("queries/doTipZi.sql", "-- name: doTipZi\nUPDATE NoSuchTable SET x = 1;\n", "doTipZi.sql");
+    expectFailure("queries/unnamed.sql", "SELECT 1;\n", "unnamed.sql");
+    expectFailure("commentaries/stray.html", "<!--\nfor: Nobody at all\n-->\n<p>x</p>\n", "Nobody at all");
+    // Every celebration needs a commentary.
+    expectFailure("commentaries/easter-sunday.html", {}, "no commentary for \"Easter Sunday\"");
 
-TEST(DatabaseBuild, TheStampFollowsEverySource)
-{
-    QTemporaryDir dir;
-    const QString data = copyDataDir(dir);
-    const QString out = dir.filePath(QStringLiteral("Lumenar.mdb"));
-    buildDatabase(data, out);
-    const QString stamp = contentStamp(data);
-    EXPECT_EQ(databaseStamp(out), stamp);
-    EXPECT_EQ(stamp.size(), 64);
-
-    QFile commentary(QDir(data).filePath(QStringLiteral("commentaries/easter-sunday.html")));
+    QFile commentary(data + QStringLiteral("/commentaries/easter-sunday.html"));
     ASSERT_TRUE(commentary.open(QIODevice::Append));
     commentary.write("<p>One more line.</p>\n");
     commentary.close();
     EXPECT_NE(contentStamp(data), stamp);
 }
 
-TEST(DatabaseBuild, EveryCelebrationNeedsACommentary)
-{
-    QTemporaryDir dir;
-    const QString data = copyDataDir(dir);
-    const QString victim = QDir(data).filePath(QStringLiteral("commentaries/easter-sunday.html"));
-    ASSERT_TRUE(QFile::remove(victim));
-    try {
-        buildDatabase(data, dir.filePath(QStringLiteral("x.mdb")));
-        FAIL() << "built without a commentary for Easter Sunday";
-    } catch (const LumenarError &e) {
-        EXPECT_TRUE(e.message().contains(QLatin1String("no commentary for \"Easter Sunday\"")))
-            << qPrintable(e.message());
-    }
-}
-
 TEST(DatabaseBuild, SplitsStatementsButKeepsTriggerBodiesWhole)
 {
-    const QStringList parts = splitSqlStatements(QStringLiteral(
+    const QStringList parts = splitSqlStatements(
         "-- a comment\nCREATE TABLE a (x);\n\nCREATE TRIGGER t AFTER INSERT ON a\nBEGIN\n  DELETE FROM a;\n  "
-        "SELECT 1;\nEND;\nCREATE VIEW v AS\nSELECT x\nFROM a;\n"));
+        "SELECT 1;\nEND;\nCREATE VIEW v AS\nSELECT x\nFROM a;\n");
     ASSERT_EQ(parts.size(), 3);
-    EXPECT_TRUE(parts[1].startsWith(QLatin1String("CREATE TRIGGER")));
-    EXPECT_TRUE(parts[1].endsWith(QLatin1String("END;")));
-    EXPECT_EQ(
-        commentarySlug(QStringLiteral("St. André Bessette, Religious")), QStringLiteral("st-andre-bessette-religious"));
+    EXPECT_TRUE(parts[1].startsWith("CREATE TRIGGER"));
+    EXPECT_TRUE(parts[1].endsWith("END;"));
+    EXPECT_EQ(commentarySlug("St. André Bessette, Religious"), "st-andre-bessette-religious");
 }

@@ -4,33 +4,12 @@
 #include "engine/YearAssembly.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 
 namespace lumenar::test {
-
-QString builtDatabasePath()
-{
-    return QStringLiteral(LUMENAR_TEST_DB);
-}
-QString shippedDatabasePath()
-{
-    return QStringLiteral(LUMENAR_BUILT_DB);
-}
-QString dataDir()
-{
-    return QStringLiteral(LUMENAR_DATA_DIR);
-}
-QString testDataDir()
-{
-    return QStringLiteral(LUMENAR_TEST_DATA_DIR);
-}
-QString binDir()
-{
-    return QStringLiteral(LUMENAR_BIN_DIR);
-}
 
 const CalendarSource &shippedSource()
 {
@@ -61,22 +40,19 @@ QByteArray fileHash(const QString &path)
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
 TempDatabase::TempDatabase()
     : m_folder(m_dir.path())
 {
     if (!m_dir.isValid() || !QFile::copy(builtDatabasePath(), path()))
         throw std::runtime_error("cannot copy the generated database");
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
-}
-
-QString TempDatabase::path() const
-{
-    return QDir(m_folder).filePath(QStringLiteral("Lumenar.mdb"));
-}
-
-Store TempDatabase::open() const
-{
-    return Store::open(path());
 }
 
 } // namespace lumenar::test

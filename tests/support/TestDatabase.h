@@ -32,13 +32,13 @@ QT_END_NAMESPACE
 
 namespace lumenar::test {
 
-// The working database beside the programs; tests never write to it.
-QString builtDatabasePath();
-// The database as the sources give it, which an installation ships.
-QString shippedDatabasePath();
-QString dataDir();
-QString testDataDir();
-QString binDir();
+// The working database beside the programs (tests never write to it), the database as the
+// sources give it (which an installation ships), and the folders the tests read.
+inline const auto builtDatabasePath = [] { return QStringLiteral(LUMENAR_TEST_DB); };
+inline const auto shippedDatabasePath = [] { return QStringLiteral(LUMENAR_BUILT_DB); };
+inline const auto dataDir = [] { return QStringLiteral(LUMENAR_DATA_DIR); };
+inline const auto testDataDir = [] { return QStringLiteral(LUMENAR_TEST_DATA_DIR); };
+inline const auto binDir = [] { return QStringLiteral(LUMENAR_BIN_DIR); };
 
 // The calendar's rows as the build ships them, read once.
 const CalendarSource &shippedSource();
@@ -50,6 +50,8 @@ std::optional<ErrorKind> errorKindOf(const std::function<void()> &work);
 
 // SHA-256 of a file's bytes (empty when it cannot be read).
 QByteArray fileHash(const QString &path);
+// Replaces a file's bytes.
+void writeFile(const QString &path, const QByteArray &bytes);
 
 // A private copy of the generated database in a temporary folder.
 class TempDatabase
@@ -57,8 +59,8 @@ class TempDatabase
 public:
     TempDatabase();
     const QString &folder() const { return m_folder; }
-    QString path() const;
-    Store open() const;
+    QString path() const { return m_folder + QStringLiteral("/Lumenar.mdb"); }
+    Store open() const { return Store::open(path()); }
 
 private:
     QTemporaryDir m_dir;
