@@ -264,6 +264,7 @@ TEST(WindowPlacement, APlaceOutOfReachIsBroughtOntoTheNearestScreen)
         {"most of it off to the left", {-400, 100, 640, 480}, {screen}, {0, 100, 640, 480}},
         // Saved at 1x on this screen, started at 2x: every size doubled against the screen.
         {"larger than the screen", {512, 200, 1536, 1200}, {QRect(0, 0, 640, 400)}, {0, 0, 640, 400}},
+        {"a little larger than the screen, most of it on", {0, 0, 1300, 820}, {screen}, {0, 0, 1280, 800}},
         {"its screen unplugged", {2400, 900, 640, 480}, {screen}, {640, 320, 640, 480}},
         {"unplugged, nearest is the second", {3400, 100, 640, 480}, {screen, right}, {2560, 100, 640, 480}},
     };
