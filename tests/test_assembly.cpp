@@ -2,7 +2,6 @@
 // A year put together from the store's rows, how it answers by day, and its year table.
 // The shipped calendar's days are checked against published calendars in test_sweep.
 #include "engine/DayLookup.h"
-#include "engine/LiturgicalDate.h"
 #include "engine/YearAssembly.h"
 #include "engine/YearCache.h"
 #include "tests/support/TestDatabase.h"
@@ -84,6 +83,20 @@ TEST(Assembly, UsaDeletionsTakeOneRowPerDayAndOnlyUniversalOnes)
     EXPECT_EQ(datesOf(y2028, "Universal Jul 15"), QList<QDate>{QDate(2028, 7, 15)});
     // 3 March before Lent: a USA day without Universal rows.
     EXPECT_EQ(namesOn(BuildUsaYear(source, 2025), {2025, 3, 3}), QStringList{"USA Mar 3"});
+
+    // Each of the USA's proper days gives up its Universal row when the USA keeps a row that day.
+    for (const auto &without : {std::pair{0, 0}, {1, 5}}) {
+        source.universalFixed.clear();
+        source.usaFixed.clear();
+        for (const auto &[month, day] :
+            {std::pair{1, 4}, {1, 5}, {1, 6}, {3, 3}, {5, 15}, {7, 1}, {9, 9}, {11, 13}, {12, 9}}) {
+            source.universalFixed.push_back(fixed(month, day, "Universal", 1));
+            if (std::pair{month, day} != without)
+                source.usaFixed.push_back(fixed(month, day, "USA", 1));
+        }
+        EXPECT_EQ(datesOf(BuildUsaYear(source, 2026), "Universal"),
+            without.first ? QList<QDate>{QDate(2026, without.first, without.second)} : QList<QDate>());
+    }
 }
 
 TEST(Assembly, EachDayKeepsItsLeastRankAndRowsAreNumberedByDateThenColour)

@@ -55,6 +55,8 @@ TEST_F(Cli, OneDayTheWholeYearAndTheRememberedCalendar)
                     .hasMatch())
         << qPrintable(usa.out);
     EXPECT_TRUE(run({"2026", "--variant=universal", "--date", "2026-05-14"}).out.contains("\tAscension of the Lord\t"));
+    for (const char *date : {"1583-01-01", "4900-12-31"}) // the calendar's first and last days
+        EXPECT_EQ(run({"--date", date}).exitCode, 0) << date;
 
     // Universal by default, then the calendar the desktop program last used; the file is never changed.
     const QByteArray before = lumenar::test::fileHash(lumenar::test::builtDatabasePath());
@@ -93,6 +95,8 @@ TEST_F(Cli, OptionsAndTheirMistakes)
         EXPECT_TRUE(r.out.isEmpty()) << qPrintable(args.join(u' '));
         EXPECT_TRUE(r.err.startsWith("lumenar-cli: ") && r.err.count(u'\n') == 1) << qPrintable(r.err);
     }
+    // Qt's words, in the style of the program's own.
+    EXPECT_EQ(run({"--colour"}).err, "lumenar-cli: unknown option 'colour' (see lumenar-cli --help)\n");
 }
 
 // A copy of the program in a folder without a database beside it, on a machine where none

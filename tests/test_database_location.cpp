@@ -327,6 +327,10 @@ TEST_F(Location, AnInstalledProgramWorksOnTheUsersCopyAndAnUpdateKeepsTheirRows)
     EXPECT_GT(count(userCopy, "SELECT count(*) FROM Calendar_Fix_Univ"), 200);
     EXPECT_EQ(Store::open(userCopy).scalar("PRAGMA journal_mode").toString(), "wal");
     EXPECT_EQ(QDir(userDatabaseFolder()).entryList({"*.new*"}), QStringList());
+    // A compaction stopped before its rename leaves the user's rows in its scratch copy.
+    ASSERT_TRUE(QFile::rename(userCopy, userDatabaseFolder() + QStringLiteral("/~Temp.mdb")));
+    EXPECT_EQ(prepareDatabase(program).path, userCopy);
+    EXPECT_EQ(savedRows(userCopy), "xMain=4321.0 wComm=5000.5");
 }
 
 TEST_F(Location, WithoutAnInstallationTheUserIsToldAndTheXdgDataFoldersHoldOne)

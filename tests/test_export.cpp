@@ -62,6 +62,7 @@ TEST(ICalendar, WellFormedFoldedAndEscaped)
     EXPECT_TRUE(text.contains("DTSTART;VALUE=DATE:20261231\r\nDTEND;VALUE=DATE:20270101"));
     EXPECT_TRUE(text.contains("SUMMARY:Name\\; with\\, \"marks\"\tand a tab"));
     EXPECT_TRUE(text.contains("DTSTAMP:20261206T100000Z"));
+    EXPECT_EQ(rankDescription(13), "weekday");
     // A tab in a name never breaks the columns of the text export (lumenar-cli's, checked in test_cli).
     EXPECT_EQ(toTsv(usa2026(), sample()).count(u'\t'), 5 * 10);
     // Unfolded, the long name comes back whole.
