@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/WindowRole.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QWidget>
@@ -32,6 +33,20 @@ void exposeWindowsAsWindows()
         return true;
     }();
     (void)installed;
+}
+
+void announceFocusedCell(QAbstractItemView *view, const QModelIndex &cell)
+{
+    if (!QAccessible::isActive() || !cell.isValid())
+        return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(view);
+    QAccessibleInterface *child
+        = table && table->tableInterface() ? table->tableInterface()->cellAt(cell.row(), cell.column()) : nullptr;
+    if (!child)
+        return;
+    QAccessibleEvent event(view, QAccessible::Focus);
+    event.setChild(table->indexOfChild(child));
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace lumenar

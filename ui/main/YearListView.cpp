@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/YearListView.h"
 
+#include "ui/WindowRole.h"
 #include "ui/main/ListColours.h"
 #include "ui/main/YearListModel.h"
 
-#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -66,26 +66,11 @@ protected:
     }
 };
 
-void tellAssistiveTechnology(QTableView *view, const QModelIndex &cell)
-{
-    if (!QAccessible::isActive() || !cell.isValid())
-        return;
-    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(view);
-    if (!table || !table->tableInterface())
-        return;
-    QAccessibleInterface *child = table->tableInterface()->cellAt(cell.row(), cell.column());
-    if (!child)
-        return;
-    QAccessibleEvent event(view, QAccessible::Focus);
-    event.setChild(table->indexOfChild(child));
-    QAccessible::updateAccessibility(&event);
-}
-
 } // namespace
 
 YearListView::YearListView(QWidget *parent)
     : QTableView(parent)
-    , announceFocus([this](const QModelIndex &cell) { tellAssistiveTechnology(this, cell); })
+    , announceFocus([this](const QModelIndex &cell) { announceFocusedCell(this, cell); })
 {
     horizontalHeader()->hide();
     verticalHeader()->hide();

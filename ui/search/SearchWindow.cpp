@@ -8,7 +8,6 @@
 #include "ui/WindowRole.h"
 #include "ui/search/SearchResultModel.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -48,22 +47,12 @@ protected:
         QTreeView::focusInEvent(event);
         // The list is announced after this handler; its current row after that.
         QMetaObject::invokeMethod(
-            this, [this] { announceRow(currentIndex()); }, Qt::QueuedConnection);
-    }
-
-private:
-    void announceRow(const QModelIndex &row)
-    {
-        if (!QAccessible::isActive() || !row.isValid() || !hasFocus())
-            return;
-        QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(this);
-        QAccessibleInterface *cell
-            = tree && tree->tableInterface() ? tree->tableInterface()->cellAt(row.row(), row.column()) : nullptr;
-        if (!cell)
-            return;
-        QAccessibleEvent event(this, QAccessible::Focus);
-        event.setChild(tree->indexOfChild(cell));
-        QAccessible::updateAccessibility(&event);
+            this,
+            [this] {
+                if (hasFocus())
+                    announceFocusedCell(this, currentIndex());
+            },
+            Qt::QueuedConnection);
     }
 };
 
